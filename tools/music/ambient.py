@@ -169,7 +169,7 @@ def _wind(rng):
         lfo = 0.5 + 0.5 * np.sin(2 * np.pi * 3 * t / loop_s + ch * 1.3)
         swell = 0.6 + 0.4 * np.sin(2 * np.pi * 2 * t / loop_s + 0.4 + ch)
         out[:, ch] = (low * (1 - lfo) + 0.6 * high * lfo) * swell
-    return out * 0.02
+    return out * 0.05
 
 
 def render():
@@ -186,12 +186,12 @@ def render():
     _bass(dry)
 
     pads = dsp.fold(pads, N)
-    # soften the pad and give it a slow filter drift (whole cycles per loop)
-    pads = dsp.lowpass(pads, 1400.0, 2)
-    arp = dsp.fold(arp, N)
-    lead = dsp.fold(lead, N)
-    stars = dsp.fold(stars, N)
-    dry = dsp.fold(dry, N)
+    # soften the pad
+    pads = 0.9 * dsp.lowpass(pads, 1900.0, 2)
+    arp = 1.6 * dsp.fold(arp, N)
+    lead = 1.25 * dsp.fold(lead, N)
+    stars = 2.0 * dsp.fold(stars, N)
+    dry = 0.7 * dsp.fold(dry, N)
     dry = dsp.highpass(dry, 28.0, 2)
 
     echo = dsp.pingpong(arp, 3 * BEAT // 4, 0.45, n_taps=7, tone=3500.0)
@@ -209,6 +209,7 @@ def render():
     mix = dsp.highpass(mix, 25.0, 2)
 
     mix *= dsp.undb(-18.0 - dsp.rms_db(mix))
+    print('ambient: peak before limiter %.1f dBFS' % dsp.peak_db(mix))
     mix = dsp.limit(mix, -1.5)
     mix = dsp.dither16(mix, np.random.default_rng(5))
     return mix
