@@ -18,6 +18,9 @@ int SampleFormatChannels(int format);
 
 // Largest sample the decoders accept (about 6 minutes of 44100 Hz stereo); bigger data is refused.
 constexpr int64_t kMaxSampleBytes = 64LL * 1024 * 1024;
+// Sample rates the decoders accept; others are refused so that resampling stays bounded.
+constexpr int kMinSampleRate = 1000;
+constexpr int kMaxSampleRate = 384000;
 
 struct TAudioSample {
   std::vector<uint8_t> samples;
@@ -25,6 +28,7 @@ struct TAudioSample {
   int hertz = 0;
   int format = 0;
 
-  // A zeroed sample; null for a bad format, rate or a size over kMaxSampleBytes.
+  // A zeroed sample; null for a bad format, a rate outside kMinSampleRate..kMaxSampleRate, no frames or a
+  // size over kMaxSampleBytes.
   static std::shared_ptr<TAudioSample> Create(int length, int hertz, int format);
 };
