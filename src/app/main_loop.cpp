@@ -1,0 +1,82 @@
+#include "app/main_loop.h"
+
+#include <cstdio>
+
+#include "app/credits.h"
+#include "app/delta.h"
+#include "app/frame_log.h"
+#include "app/globals.h"
+#include "app/music.h"
+#include "app/screens.h"
+#include "app/window_mode.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "engine/process.h"
+#include "game/player.h"
+
+namespace {
+
+// The game window lives for the rest of the run.
+GraphicsRef gGameWindow;
+
+}  // namespace
+
+std::string CreditLine() {
+  return "Written by: " + ProgrammerName();
+}
+
+void ReportNoWindow() {
+  std::fprintf(stderr, "vextoron: cannot open a window with an OpenGL 3.3 context\n");
+}
+
+bool OpenGameWindow(int windowMode) {
+  const int depth = windowMode == TWindowMode::C_FullScreen ? gScreenDepth : 0;
+  gGameWindow = OpenGraphics(gScreenWidth, gScreenHeight, depth, 60, 0);
+  if (!gGameWindow) return false;
+  gScreenCenterX = gScreenWidth / 2;
+  gScreenCenterY = gScreenHeight / 2;
+  gClosingStartTime = 0;
+  gRunning = true;
+  HidePointer();
+  TDelta::Start();
+  TDelta::Update();
+  gPlayer = TPlayer::Create(gScreenCenterX, gScreenHeight - 100, 100);
+  return true;
+}
+
+void RunFrame() {
+  UpdateMusic();
+  SetBlend(3);
+  const int state_before = gGameState;
+  RunScreen();
+  if (gGameState != state_before) FlushPresses();
+  Flip(1);
+  TDelta::Update();
+  Cls();
+  FrameLogFrame(gGameState);
+}
+
+int RunFrames() {
+  bool first = true;
+  while (gRunning) {
+    RunFrame();
+    if (first) FrameLogMark("game_first_frame");
+    first = false;
+  }
+  ShowPointer();
+  return 0;
+}
+
+int MainLoop() {
+  gWindowMode = TWindowMode::GetMode(AppTitle(), CreditLine());
+  if (gWindowMode == TWindowMode::C_NoWindow) {
+    ReportNoWindow();
+    return 1;
+  }
+  if (gWindowMode == TWindowMode::C_Cancelled) EndProcess(0);
+  if (!OpenGameWindow(gWindowMode)) {
+    ReportNoWindow();
+    return 1;
+  }
+  return RunFrames();
+}

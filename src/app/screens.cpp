@@ -1,0 +1,85 @@
+#include "app/screens.h"
+
+#include "app/credits.h"
+#include "app/globals.h"
+#include "app/menu.h"
+#include "app/music.h"
+#include "engine/clock.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "game/round.h"
+#include "ui/line.h"
+
+#if __has_include("game/tutorial.h")
+#include "game/tutorial.h"
+#define VX_HAVE_TUTORIAL 1
+#endif
+
+namespace {
+
+void BackToMenuOnEscape() {
+  if (KeyPresses(kKeyEscape) != 0) gGameState = kStateMenu;
+}
+
+}  // namespace
+
+int PlayTutorial() {
+#ifdef VX_HAVE_TUTORIAL
+  if (!gTutorial) return 0;
+  gTutorial->Draw(gFontImage);
+  return gTutorial->blnPlayTutorial;
+#else
+  return 0;
+#endif
+}
+
+int DrawClosing() {
+  DrawImage(gLogoImage, static_cast<float>(gScreenCenterX), static_cast<float>(gScreenCenterY), 0);
+  const int64_t now = ClockMillis();
+  if (gClosingStartTime == 0) gClosingStartTime = now;
+  const int64_t shown = gClosingStartTime - now;
+  if ((shown < 0 ? -shown : shown) > kClosingMillis) {
+    gRunning = false;
+    StopMusic();
+  }
+  return 0;
+}
+
+void RunScreen() {
+  // The window's close box asks for the same goodbye as QUIT.
+  if (TakeCloseRequest() && gGameState != kStateClosing) gGameState = kStateClosing;
+
+  switch (gGameState) {
+    case kStateCredits:
+      DrawCredits();
+      if (KeyPresses(kKeyEscape) != 0) {
+        gCreditsLine->Clear();
+        gGameState = kStateMenu;
+      }
+      break;
+    case kStateMenu: {
+      const int code = DrawMenu();
+      ActOnMenuCode(code);
+      SetAlpha(1.0f);
+      DrawImage(gMouseImage, static_cast<float>(PointerX()), static_cast<float>(PointerY()), 0);
+      break;
+    }
+    case kStatePlay:
+      PlayGame();
+      BackToMenuOnEscape();
+      break;
+    case kStateTutorial:
+      if (PlayTutorial() == 0) gGameState = kStateMenu;
+      BackToMenuOnEscape();
+      break;
+    case kStateOptions:
+      DrawOptions();
+      BackToMenuOnEscape();
+      break;
+    case kStateClosing:
+      DrawClosing();
+      break;
+    default:
+      break;
+  }
+}

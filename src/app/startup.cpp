@@ -1,0 +1,116 @@
+#include "app/startup.h"
+
+#include "app/globals.h"
+#include "app/random_number.h"
+#include "app/register_assets.h"
+#include "engine/audio.h"
+#include "engine/clock.h"
+#include "engine/graphics.h"
+#include "engine/image.h"
+#include "sprite/tileset.h"
+#include "ui/button.h"
+#include "ui/line.h"
+#include "ui/text.h"
+
+namespace {
+
+ImageRef Image(const char* name) {
+  return LoadImage(std::string("incbin::../Images/") + name, -1);
+}
+SoundRef Sound(const char* name) {
+  return LoadSound(std::string("incbin::../Sounds/") + name, 0);
+}
+// The two music tracks take a while to decode; they decode on a worker while the chooser is up.
+SoundRef Music(const char* name) {
+  return LoadSoundAsync(std::string("incbin::../Sounds/") + name, kSoundLoop);
+}
+
+}  // namespace
+
+void LoadImagesAndSounds() {
+  gLogoImage = Image("lanternworks.png");
+  CentreHandle(gLogoImage);
+  gMouseImage = Image("mouse.png");
+  gFontImage = LoadStripImage("incbin::../Images/font.png", 32, 32, 0, 90, -1);
+  gTitleImage = Image("title3.png");
+  gMenuButtonImage = Image("menubutton.png");
+  gMenuButtonHoverImage = Image("menubuttonhover.png");
+
+  gMenuMusicChannel = AllocChannel();
+  gGameMusicChannel = AllocChannel();
+
+  gMouseOverSound = Sound("mouseover.wav");
+  gMouseClickSound = Sound("mouseclick.wav");
+  gTankMissileSound = Sound("tankmissile.wav");
+  gUfoFireballSound = Sound("ufofireball.wav");
+  gUfoAttackSound = Sound("ufoattack.wav");
+  gUfoRetreatSound = Sound("uforetreat.wav");
+  gExplodeSound = Sound("explode.wav");
+  gMenuMusic = Music("menuambient.ogg");
+  gGameMusic = Music("8_Bit_Battle_Metal.ogg");
+}
+
+void CreateMenuButtons() {
+  const int width = gMenuButtonImage ? gMenuButtonImage->width : 0;
+  const int height = gMenuButtonImage ? gMenuButtonImage->height : 0;
+  gMenuButtonX = (gScreenWidth - width) / 2;
+  gMenuButtonY = gScreenHeight - 365;
+  auto make = [&](const char* text, int y) {
+    return TButton::CreateButton(gMenuButtonX, y, text, 1.0, 24.0, 32.0, width);
+  };
+  // CREDITS and RESUME share the top slot; only the top slot has a gap below it.
+  gCreditsButton = make("CREDITS", gMenuButtonY);
+  gResumeButton = make("RESUME", gMenuButtonY);
+  gTutorialButton = make("TUTORIAL", gMenuButtonY + height + 3);
+  gOptionsButton = make("OPTIONS", gMenuButtonY + 2 * height + 3);
+  gNewGameButton = make("NEW GAME", gMenuButtonY + 3 * height + 3);
+  gQuitButton = make("QUIT", gMenuButtonY + 4 * height + 3);
+}
+
+void CreateCreditsLine() {
+  auto line = std::make_shared<TLine>();
+  line->x = 10;
+  line->y = 560;
+  line->xmin = -10;
+  line->xmax = 790;
+  line->ymin = 30;
+  line->ymax = 560;
+  line->yspeed = -0.5;
+  line->charheight = 32;
+  line->charwidth = 24;
+  line->loopwait = 0;
+  line->Loop = 1;
+  line->style = 0;
+  line->fadespeed = 0.005f;
+  line->scalespeed = 0.001f;
+  line->startscale = 0.5f;
+  line->endscale = 0.75f;
+  gCreditsLine = line;
+}
+
+void CreateLevelLabel() {
+  gLevelLabel = TText::CreateText(10, 10, "Level: ", 1.0, 24.0, 32.0, 32, 0);
+}
+
+void CreateObjectLists() {
+  gUfoList.Clear();
+  gUfoWeaponList.Clear();
+  gTankWeaponList.Clear();
+  gParticleList.Clear();
+}
+
+void CreateRandomNumber() {
+  gRandomNumber = TRandomNumber::Create(static_cast<double>(ClockMillis()));
+}
+
+void RunStartup() {
+  RegisterAssets();
+  LoadImagesAndSounds();
+  CreateMenuButtons();
+  CreateCreditsLine();
+  CreateLevelLabel();
+  CreateTileSets();
+  CreateObjectLists();
+  CreateRandomNumber();
+  SetAppTitle(kAppTitle);
+}
