@@ -1,50 +1,63 @@
 #include "game/round.h"
 
+#include "app/globals.h"
+#include "app/level_display.h"
+#include "engine/graphics.h"
+#include "game/particle_base.h"
+#include "game/player.h"
+#include "game/regions.h"
+#include "game/tile_lookup.h"
+#include "game/ufo_base.h"
+#include "game/weapon_base.h"
+
+namespace {
+void ClearWorld() {
+  gUfoList.Clear();
+  gUfoWeaponList.Clear();
+  gTankWeaponList.Clear();
+  gParticleList.Clear();
+}
+}  // namespace
+
 int PlayGame() {
+  if (gGameInProgress == 0) NewGame();
+  if (gLevel == 0 || gUfoList.IsEmpty()) {
+    NextLevel();
+    SpawnScoutUfos(gLevel * 2, true);
+  }
+  ClearRegions();
+  if (gPlayer) {
+    gPlayer->Move(gScreenWidth);
+    AddToRegions(gPlayer);
+  }
+  UpdateUfos();
+  UpdateTankWeapons();
+  UpdateUfoWeapons();
+  UpdateParticles();
+  CheckCollisions(gPlayer);
+
+  DrawDistantParticles();
+  DrawDistantUfos();
+  DrawNearParticles();
+  DrawTankWeapons();
+  DrawUfoWeapons();
+  DrawNearUfos();
+  if (gPlayer) gPlayer->Draw(GetTankTiles(gPlayer->intImageIndex));
+  DrawLevel();
+  DrawLine(0, gScreenHeight - 175, gScreenWidth, gScreenHeight - 175, 1);
   return 0;
 }
+
 int NewGame() {
+  gLevel = 9;
+  ClearWorld();
+  if (gPlayer) gPlayer->MakeInvincible();
+  gGameInProgress = 1;
   return 0;
 }
+
 int NextLevel() {
-  return 0;
-}
-int SpawnScoutUfos(int, bool) {
-  return 0;
-}
-int SpawnGreenUfos(int, bool) {
-  return 0;
-}
-int SpawnBoss1Ufos(int, bool) {
-  return 0;
-}
-int UpdateUfos() {
-  return 0;
-}
-int UpdateTankWeapons() {
-  return 0;
-}
-int UpdateUfoWeapons() {
-  return 0;
-}
-int UpdateParticles() {
-  return 0;
-}
-int DrawDistantParticles() {
-  return 0;
-}
-int DrawDistantUfos() {
-  return 0;
-}
-int DrawNearParticles() {
-  return 0;
-}
-int DrawTankWeapons() {
-  return 0;
-}
-int DrawUfoWeapons() {
-  return 0;
-}
-int DrawNearUfos() {
+  ++gLevel;
+  ClearWorld();
   return 0;
 }

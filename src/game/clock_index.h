@@ -1,0 +1,10 @@
+#pragma once
+// The number a new shot or particle carries as its index: the clock in tenths of a second.
+#include <cstdint>
+#include <cstdlib>
+
+#include "engine/clock.h"
+
+inline int ClockTenths() {
+  return static_cast<int>(std::llabs(ClockMillis() / 100) & 0x7fffffff);
+}
