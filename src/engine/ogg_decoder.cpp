@@ -57,9 +57,38 @@ class VorbisFile {
   bool open_ = false;
 };
 
+// Whether the last whole Ogg page before the end (or before trailing bytes that are no page) closes
+// its stream. The decoder takes the length from the last page it finds, so a file cut at a page boundary
+// would otherwise decode "completely" with its end missing.
+bool EndsWithEndOfStream(TRamStream& stream) {
+  constexpr size_t kHeaderSize = 27;
+  const size_t start = stream.Pos();
+  size_t pos = start;
+  bool last_closes = false;
+  for (;;) {
+    uint8_t header[kHeaderSize];
+    uint8_t segments[255];
+    stream.Seek(pos);
+    if (stream.Read(header, kHeaderSize) != kHeaderSize || header[0] != 'O' || header[1] != 'g' ||
+        header[2] != 'g' || header[3] != 'S') {
+      break;
+    }
+    const size_t count = header[26];
+    if (stream.Read(segments, count) != count) break;
+    size_t body = 0;
+    for (size_t i = 0; i < count; ++i) body += segments[i];
+    if (body > stream.Size() - stream.Pos()) break;
+    last_closes = (header[5] & 0x04) != 0;
+    pos = stream.Pos() + body;
+  }
+  stream.Seek(start);
+  return last_closes;
+}
+
 }  // namespace
 
 std::shared_ptr<TAudioSample> DecodeOgg(TRamStream& stream) {
+  if (!EndsWithEndOfStream(stream)) return nullptr;
   VorbisFile file(&stream);
   if (!file.open()) return nullptr;
   const vorbis_info* info = ov_info(file.get(), -1);

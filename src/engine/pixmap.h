@@ -18,8 +18,8 @@ bool FormatHasAlpha(int format);
 
 // Largest width or height the loaders accept; bigger images are refused, not allocated.
 constexpr int kMaxImageDimension = 8192;
-// Largest pixel count (width x height) of one buffer; a 8192 x 8192 RGBA buffer would be 256 MB.
-constexpr int64_t kMaxImagePixels = 64LL * 1024 * 1024;
+// Largest pixel count (width x height) of one buffer: 128 MB in RGBA.
+constexpr int64_t kMaxImagePixels = 32LL * 1024 * 1024;
 
 struct TPixmap {
   std::vector<uint8_t> pixels;

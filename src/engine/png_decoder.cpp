@@ -51,7 +51,12 @@ struct PngLayout {
   int color_type;
   int channels;
   size_t row_bytes;
+  size_t raw_row_bytes;  // as stored in the file, before the transforms
 };
+
+// Deflate cannot expand data by more than about 1032 times, so a file this short cannot hold more
+// pixel data than this; a header claiming more is refused before its buffer is allocated.
+constexpr uint64_t kMaxDeflateRatio = 1032;
 
 // Reads the header, sets up the transforms to 8-bit grey, RGB or RGBA and reports the decoded layout.
 bool ReadHeader(png_structp png, png_infop info, TRamStream* stream, PngLayout* layout) {
@@ -61,6 +66,7 @@ bool ReadHeader(png_structp png, png_infop info, TRamStream* stream, PngLayout* 
   png_set_user_limits(png, kMaxImageDimension, kMaxImageDimension);
   png_read_info(png, info);
 
+  layout->raw_row_bytes = png_get_rowbytes(png, info);
   const int color_type = png_get_color_type(png, info);
   const bool has_trns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
   png_set_strip_16(png);
@@ -120,6 +126,8 @@ std::shared_ptr<TPixmap> DecodePng(TRamStream& stream) {
       layout.height > static_cast<png_uint_32>(kMaxImageDimension)) {
     return nullptr;
   }
+  const uint64_t raw_bytes = static_cast<uint64_t>(layout.height) * (layout.raw_row_bytes + 1);
+  if (raw_bytes / kMaxDeflateRatio > stream.Size() - stream.Pos()) return nullptr;
   // TPixmap::Create refuses sizes over the pixel limit before anything is allocated.
   auto pixmap = TPixmap::Create(static_cast<int>(layout.width), static_cast<int>(layout.height), format);
   if (!pixmap || layout.row_bytes != static_cast<size_t>(pixmap->width) * BytesPerPixel(format))
