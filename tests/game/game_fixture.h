@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/random_number.h"
 #include "app/register_assets.h"
+#include "app/startup.h"
 #include "engine/engine.h"
 #include "engine/headless_platform.h"
 #include "game/player.h"
@@ -36,6 +37,8 @@ class GameTest : public ::testing::Test {
     static bool loaded = [] {
       RegisterAssets();
       CreateTileSets();
+      gFontImage = LoadStripImage("incbin::../Images/font.png", 32, 32, 0, 90, -1);
+      CreateLevelLabel();
       return true;
     }();
     (void)loaded;
