@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "engine/engine_internal.h"
+#include "engine/gl_device.h"
 #include "engine/sdl_platform_internal.h"
 
 namespace {
@@ -12,7 +14,12 @@ using SteadyClock = std::chrono::steady_clock;
 
 SdlPlatform::SdlPlatform() = default;
 
-SdlPlatform::~SdlPlatform() { SDL_Quit(); }
+SdlPlatform::~SdlPlatform() {
+  // Windows and the OpenGL context must go while SDL can still destroy them.
+  CloseAllGraphics();
+  GlDevice::Shutdown();
+  SDL_Quit();
+}
 
 int64_t SdlPlatform::Millis() {
   // The monotonic clock counts from system start and never steps backwards.
