@@ -13,13 +13,13 @@ size_t TRamStream::Read(void* out, size_t count) {
 }
 
 uint32_t TRamStream::ReadU32LE() {
-  uint8_t b[4];
+  uint8_t b[4] = {};
   if (!ReadBlock(b, 4)) return 0;
   return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
 }
 
 uint16_t TRamStream::ReadU16LE() {
-  uint8_t b[2];
+  uint8_t b[2] = {};
   if (!ReadBlock(b, 2)) return 0;
   return static_cast<uint16_t>(b[0] | b[1] << 8);
 }
