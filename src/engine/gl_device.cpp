@@ -16,8 +16,8 @@ int gSessions = 0;
 // Quads per draw call: their vertices stay addressable by 16-bit indices.
 constexpr size_t kMaxQuads = 16384;
 constexpr size_t kMaxBatchVertices = kMaxQuads * 4;
-// The streaming vertex buffer; orphaned at the start of every frame and whenever it fills up.
-constexpr size_t kVertexBufferBytes = 4u << 20;
+// Starting size of each frame's vertex buffer (about 13000 sprites); it grows when a frame needs more.
+constexpr size_t kVertexBufferBytes = 1u << 20;
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 a_pos;
@@ -123,22 +123,6 @@ bool GlDevice::Init() {
   alpha_ref_uniform_ = glGetUniformLocation(program_, "u_alpha_ref");
   glUniform1i(glGetUniformLocation(program_, "u_tex"), 0);
 
-  glGenVertexArrays(1, &vao_);
-  glBindVertexArray(vao_);
-  glGenBuffers(1, &vbo_);
-  glBindBuffer(GL_ARRAY_BUFFER, vbo_);
-  vbo_capacity_ = kVertexBufferBytes - kVertexBufferBytes % sizeof(Vertex);
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vbo_capacity_), nullptr, GL_STREAM_DRAW);
-  glEnableVertexAttribArray(0);
-  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                        reinterpret_cast<void*>(offsetof(Vertex, x)));
-  glEnableVertexAttribArray(1);
-  glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                        reinterpret_cast<void*>(offsetof(Vertex, u)));
-  glEnableVertexAttribArray(2);
-  glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
-                        reinterpret_cast<void*>(offsetof(Vertex, rgba)));
-
   // Quads as two triangles each, the same indices for every batch (offset by the base vertex).
   std::vector<uint16_t> indices(kMaxQuads * 6);
   for (size_t q = 0; q < kMaxQuads; ++q) {
@@ -148,9 +132,28 @@ bool GlDevice::Init() {
     std::copy(quad, quad + 6, indices.begin() + static_cast<ptrdiff_t>(q * 6));
   }
   glGenBuffers(1, &ebo_);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo_);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)),
-               indices.data(), GL_STATIC_DRAW);
+  glGenVertexArrays(kFramesInFlight, vao_);
+  glGenBuffers(kFramesInFlight, vbo_);
+  for (int k = 0; k < kFramesInFlight; ++k) {
+    glBindVertexArray(vao_[k]);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo_);
+    if (k == 0) {
+      glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)),
+                   indices.data(), GL_STATIC_DRAW);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_[k]);
+    vbo_capacity_[k] = kVertexBufferBytes - kVertexBufferBytes % sizeof(Vertex);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vbo_capacity_[k]), nullptr, GL_STREAM_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                          reinterpret_cast<void*>(offsetof(Vertex, x)));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                          reinterpret_cast<void*>(offsetof(Vertex, u)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
+                          reinterpret_cast<void*>(offsetof(Vertex, rgba)));
+  }
 
   // Untextured shapes sample this, so everything goes through one shader.
   const uint32_t white = 0xffffffffu;
@@ -174,9 +177,12 @@ GlDevice::~GlDevice() {
   if (context_) {
     if (hidden_) SDL_GL_MakeCurrent(hidden_, context_);
     if (program_) glDeleteProgram(program_);
-    if (vbo_) glDeleteBuffers(1, &vbo_);
+    for (int k = 0; k < kFramesInFlight; ++k) {
+      if (fence_[k]) glDeleteSync(fence_[k]);
+    }
+    glDeleteBuffers(kFramesInFlight, vbo_);
+    glDeleteVertexArrays(kFramesInFlight, vao_);
     if (ebo_) glDeleteBuffers(1, &ebo_);
-    if (vao_) glDeleteVertexArrays(1, &vao_);
     if (white_) glDeleteTextures(1, &white_);
     SDL_GL_MakeCurrent(nullptr, nullptr);
     SDL_GL_DeleteContext(context_);
@@ -328,11 +334,27 @@ void GlDevice::ApplyBlend(int mode) {
 void GlDevice::Flush() {
   if (batch_.empty()) return;
   const size_t bytes = batch_.size() * sizeof(Vertex);
-  if (vbo_offset_ + bytes > vbo_capacity_) {
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vbo_capacity_), nullptr, GL_STREAM_DRAW);
+  if (!segment_open_) {
+    // This frame's buffer was last drawn from kFramesInFlight frames ago; that is almost always done.
+    if (fence_[segment_]) {
+      glClientWaitSync(fence_[segment_], GL_SYNC_FLUSH_COMMANDS_BIT, 1000000000);
+      glDeleteSync(fence_[segment_]);
+      fence_[segment_] = nullptr;
+    }
+    glBindVertexArray(vao_[segment_]);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_[segment_]);
+    vbo_offset_ = 0;
+    segment_open_ = true;
+  }
+  size_t& capacity = vbo_capacity_[segment_];
+  if (vbo_offset_ + bytes > capacity) {
+    // A frame bigger than the buffer: fresh, larger storage (the driver keeps the old one for the
+    // draws already sent).
+    capacity = std::max(capacity * 2, bytes);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(capacity), nullptr, GL_STREAM_DRAW);
     vbo_offset_ = 0;
   }
-  // Only bytes past everything drawn since the last orphaning are written, so no wait is needed.
+  // Only bytes no draw of this buffer's frames in flight uses are written, so no wait is needed.
   void* dst =
       glMapBufferRange(GL_ARRAY_BUFFER, static_cast<GLintptr>(vbo_offset_), static_cast<GLsizeiptr>(bytes),
                        GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
@@ -361,7 +383,11 @@ void GlDevice::EndFrame() {
   Flush();
   last_frame_draw_calls_ = draw_calls_;
   draw_calls_ = 0;
-  vbo_offset_ = vbo_capacity_;  // orphan on the next frame's first flush
+  if (segment_open_) {
+    fence_[segment_] = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+    segment_ = (segment_ + 1) % kFramesInFlight;
+    segment_open_ = false;
+  }
 }
 
 bool GlDevice::ReadPixels(std::vector<uint8_t>* rgba, int* width, int* height) {

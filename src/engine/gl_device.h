@@ -75,10 +75,18 @@ class GlDevice {
   int session_ = 0;
   SDL_Window* hidden_ = nullptr;
   SDL_GLContext context_ = nullptr;
-  GLuint program_ = 0, vao_ = 0, vbo_ = 0, ebo_ = 0, white_ = 0;
+  // One vertex buffer per frame in flight, reused once the GPU has finished that frame (its fence),
+  // so the stream never waits and never reallocates.
+  static constexpr int kFramesInFlight = 3;
+  GLuint program_ = 0, ebo_ = 0, white_ = 0;
+  GLuint vao_[kFramesInFlight] = {}, vbo_[kFramesInFlight] = {};
+  GLsync fence_[kFramesInFlight] = {};
+  size_t vbo_capacity_[kFramesInFlight] = {};
+  int segment_ = 0;
+  bool segment_open_ = false;
+  size_t vbo_offset_ = 0;
   GLint scale_uniform_ = -1, alpha_ref_uniform_ = -1;
   int max_texture_size_ = 0;
-  size_t vbo_capacity_ = 0, vbo_offset_ = 0;
 
   std::vector<Vertex> batch_;
   GLuint batch_texture_ = 0;

@@ -1,5 +1,7 @@
 #include "engine/gl_renderer.h"
 
+#include "engine/gl_stats.h"
+
 #include "engine/gl_device.h"
 #include "engine/gl_texture.h"
 #include "engine/letterbox.h"
@@ -125,6 +127,14 @@ int GlDrawCallsLastFrame() {
   return device ? device->DrawCallsLastFrame() : 0;
 }
 
+int GlDrawCallsThisFrame() {
+  GlDevice* device = GlDevice::Get();
+  return device ? device->DrawCallsThisFrame() : 0;
+}
+
 void GlFinish() {
-  if (GlDevice::Get()) glFinish();
+  if (GlDevice* device = GlDevice::Get()) {
+    device->Flush();
+    glFinish();
+  }
 }

@@ -45,8 +45,3 @@ class GlRenderer : public RenderBackend {
   bool vsync_at_60_;
   int swap_interval_ = -1;
 };
-
-// Draw calls of the last presented frame (for the benchmark).
-int GlDrawCallsLastFrame();
-// Waits until the GPU has finished every command sent so far (for the benchmark).
-void GlFinish();
