@@ -87,11 +87,14 @@ struct Placement {
     double tx, ty;
     TexelAt(sx, sy, &tx, &ty);
     if (!(tx >= 0 && tx < view.width && ty >= 0 && ty < view.height)) return false;
-    // u = tx / width picks column int(u * pixmap width), limited to the last column.
-    const int col = std::min(static_cast<int>(tx / view.width * view.pixmap->width), view.pixmap->width - 1);
+    // u = tx / width picks column int(u * pixmap width), limited to the last column; with one texel per
+    // local unit that is int(tx) itself, without the rounding of the division.
+    const TPixmap& p = *view.pixmap;
+    const int col =
+        p.width == view.width ? static_cast<int>(tx) : static_cast<int>(tx / view.width * p.width);
     const int row =
-        std::min(static_cast<int>(ty / view.height * view.pixmap->height), view.pixmap->height - 1);
-    return view.SolidAt(col, row);
+        p.height == view.height ? static_cast<int>(ty) : static_cast<int>(ty / view.height * p.height);
+    return view.SolidAt(std::min(col, p.width - 1), std::min(row, p.height - 1));
   }
 
   // The screen columns whose centres may lie inside the quad on the row through sy; one column wider on

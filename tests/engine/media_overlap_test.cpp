@@ -105,6 +105,46 @@ TEST(MediaOverlap, RotationTurnsTheTopEdgeToTheRight) {
   EXPECT_EQ(rotated(9, 12), 0);
 }
 
+// A sparse pseudo-random pattern, the same on every run.
+ImageRef Speckled(int w, int h, uint32_t seed) {
+  return Picture(w, h, [seed](int x, int y) {
+    const uint32_t v = (static_cast<uint32_t>(x) * 73856093u) ^ (static_cast<uint32_t>(y) * 19349663u) ^ seed;
+    return (v * 2654435761u >> 24) < 20 ? 255 : 0;
+  });
+}
+
+// The image's pixels turned by 180 degrees or enlarged `scale` times, as a plain image.
+ImageRef Turned(const ImageRef& image) {
+  const TPixmap& p = *image->pixmaps[0];
+  return Picture(p.width, p.height,
+                 [&p](int x, int y) { return p.Row(p.height - 1 - y)[(p.width - 1 - x) * 4 + 3]; });
+}
+ImageRef Enlarged(const ImageRef& image, int scale) {
+  const TPixmap& p = *image->pixmaps[0];
+  return Picture(p.width * scale, p.height * scale,
+                 [&p, scale](int x, int y) { return p.Row(y / scale)[x / scale * 4 + 3]; });
+}
+
+TEST(MediaOverlap, TransformedFramesAgreeWithTheSamePixelsDrawnPlainly) {
+  ImageRef a = Speckled(13, 9, 1);
+  ImageRef b = Speckled(7, 11, 2);
+  ImageRef a_turned = Turned(a), b_turned = Turned(b);
+  ImageRef a_big = Enlarged(a, 2), b_big = Enlarged(b, 2);
+  int hits = 0;
+  for (int dy = -12; dy <= 12; ++dy) {
+    for (int dx = -14; dx <= 14; ++dx) {
+      SCOPED_TRACE(testing::Message() << "offset " << dx << ", " << dy);
+      // Turned by 180 degrees about its handle at (x, y), a w x h frame covers x - w .. x - 1.
+      const int turned = FramesOverlapTransformed(*a, 20, 20, 0, *b, 20 + dx, 20 + dy, 0, -1, 0, 0, -1);
+      EXPECT_EQ(turned, Unscaled(a_turned, 20 - 13, 20 - 9, b_turned, 20 + dx - 7, 20 + dy - 11));
+      const int doubled = Scaled(2, a, 20, 20, b, 20 + dx, 20 + dy);
+      EXPECT_EQ(doubled, Unscaled(a_big, 20, 20, b_big, 20 + dx, 20 + dy));
+      hits += turned + doubled;
+    }
+  }
+  EXPECT_GT(hits, 20);  // the sweep really meets solid pixels
+}
+
 TEST(MediaOverlap, BadFramesAndPositionsGiveNothing) {
   ImageRef a = Opaque(4, 4);
   EXPECT_EQ(FramesOverlapTransformed(*a, 0, 0, 1, *a, 0, 0, 0, 1, 0, 0, 1), 0);
