@@ -6,12 +6,14 @@
 
 namespace {
 
+// Constant-initialised, so it is still there when the platform shuts the device down at exit.
+constinit std::unique_ptr<GlDevice> gDevice;
+constinit bool gOpenFailed = false;
+constinit int gSessions = 0;
+
 std::unique_ptr<GlDevice>& DeviceSlot() {
-  static std::unique_ptr<GlDevice> device;
-  return device;
+  return gDevice;
 }
-bool gOpenFailed = false;
-int gSessions = 0;
 
 // Quads per draw call: their vertices stay addressable by 16-bit indices.
 constexpr size_t kMaxQuads = 16384;
@@ -90,7 +92,7 @@ void GlDevice::Shutdown() {
   gOpenFailed = false;
 }
 
-bool GlDevice::Init() {
+void GlDevice::SetWindowAttributes() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
@@ -98,6 +100,10 @@ bool GlDevice::Init() {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+}
+
+bool GlDevice::Init() {
+  SetWindowAttributes();
   hidden_ =
       SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!hidden_) return false;

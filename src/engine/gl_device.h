@@ -24,6 +24,11 @@ class GlDevice {
   // are left to the driver.
   static void Shutdown();
 
+  // The window attributes every window drawn with the device's context is made with. SDL keeps them
+  // process-wide, and other code (another renderer) may change them, so they are set before each
+  // window.
+  static void SetWindowAttributes();
+
   ~GlDevice();
   GlDevice(const GlDevice&) = delete;
   GlDevice& operator=(const GlDevice&) = delete;

@@ -132,6 +132,10 @@ int GlDrawCallsThisFrame() {
   return device ? device->DrawCallsThisFrame() : 0;
 }
 
+void GlSubmit() {
+  if (GlDevice* device = GlDevice::Get()) device->Flush();
+}
+
 void GlFinish() {
   if (GlDevice* device = GlDevice::Get()) {
     device->Flush();

@@ -5,5 +5,7 @@
 int GlDrawCallsLastFrame();
 // Draw calls sent so far in the frame being drawn.
 int GlDrawCallsThisFrame();
+// Sends the pending batch to the driver.
+void GlSubmit();
 // Sends the pending batch and waits until the GPU has finished every command.
 void GlFinish();

@@ -53,6 +53,7 @@ std::shared_ptr<RenderBackend> SdlPlatform::CreateGraphics(int width, int height
       window_h = bounds.h;
     }
   }
+  GlDevice::SetWindowAttributes();
   SDL_Window* created = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                          window_w, window_h, window_flags);
   if (!created) return nullptr;
