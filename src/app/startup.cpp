@@ -7,6 +7,7 @@
 #include "engine/clock.h"
 #include "engine/graphics.h"
 #include "engine/image.h"
+#include "game/regions.h"
 #include "sprite/tileset.h"
 #include "ui/button.h"
 #include "ui/line.h"
@@ -97,6 +98,7 @@ void CreateObjectLists() {
   gUfoWeaponList.Clear();
   gTankWeaponList.Clear();
   gParticleList.Clear();
+  ClearRegions();
 }
 
 void CreateRandomNumber() {

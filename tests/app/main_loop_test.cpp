@@ -1,0 +1,156 @@
+#include "app/main_loop.h"
+
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/level_display.h"
+#include "app/screens.h"
+#include "app/window_mode.h"
+#include "engine/clock.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "engine/mixer.h"
+#include "engine/process.h"
+#include "game/player.h"
+#include "shell_fixture.h"
+#include "ui/text.h"
+
+namespace {
+
+using MainLoopTest = ShellTest;
+
+}  // namespace
+
+TEST_F(MainLoopTest, GameWindowOpensForTheChosenModeWithTheTankReady) {
+  const auto& windows = platform->Windows();
+  ASSERT_EQ(windows.size(), 1u);
+  EXPECT_EQ(windows[0].width, 800);
+  EXPECT_EQ(windows[0].height, 600);
+  EXPECT_EQ(windows[0].depth, 0);
+  EXPECT_EQ(windows[0].title, "VEXTORON");
+  EXPECT_FALSE(platform->PointerVisible());
+  EXPECT_EQ(gScreenCenterX, 400);
+  EXPECT_EQ(gScreenCenterY, 300);
+  ASSERT_NE(gPlayer, nullptr);
+  EXPECT_FLOAT_EQ(gPlayer->x, 400);
+  EXPECT_FLOAT_EQ(gPlayer->y, 500);
+  EXPECT_EQ(gPlayer->intType, 100);
+
+  ASSERT_TRUE(OpenGameWindow(TWindowMode::C_FullScreen));
+  EXPECT_EQ(platform->Windows().back().depth, 16);
+}
+
+TEST_F(MainLoopTest, ClosingShowsTheLogoForJustOverTwoSecondsThenStopsTheMusic) {
+  Frame();
+  gGameState = kStateClosing;
+  const int64_t start = ClockMillis();
+  int frames = 0;
+  while (gRunning && frames < 1000) {
+    Frame();
+    ++frames;
+    if (frames == 1) {
+      auto logo = DrawsOf(gLogoImage);
+      ASSERT_EQ(logo.size(), 1u);
+      EXPECT_FLOAT_EQ(logo[0].x, 400);
+      EXPECT_FLOAT_EQ(logo[0].y, 300);
+      EXPECT_EQ(gMenuMusicChannel->Playing(), 1);  // the music goes on meanwhile
+    }
+  }
+  EXPECT_FALSE(gRunning);
+  EXPECT_EQ(gClosingStartTime, start);
+  // The loop ends on the first frame more than 2000 ms in, after that frame's flip.
+  EXPECT_GT(ClockMillis() - start, 2000);
+  EXPECT_LE(ClockMillis() - start, 2000 + 2 * 17);
+  EXPECT_GT(frames, 100);
+  EXPECT_EQ(gMenuMusicChannel->Playing(), 0);
+  EXPECT_EQ(AudioMixer().StateOf(*gMenuMusicChannel->voice()), Voice::State::kIdle);
+}
+
+TEST_F(MainLoopTest, QuitEndsTheProcessWithCodeZeroAndShowsThePointer) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        gGameState = kStateClosing;
+        gClosingStartTime = ClockMillis() - 2001;  // the logo has been up long enough
+        const int code = RunFrames();
+        if (!platform->PointerVisible()) EndProcess(3);
+        EndProcess(code);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(MainLoopTest, WindowCloseBoxInTheGameActsAsQuit) {
+  platform->RequestClose();
+  Frame();
+  EXPECT_EQ(gGameState, kStateClosing);
+  EXPECT_EQ(DrawsOf(gLogoImage).size(), 1u);
+  gClosingStartTime = ClockMillis() - 2001;
+  EXPECT_EQ(RunFrames(), 0);
+  EXPECT_FALSE(gRunning);
+}
+
+TEST_F(MainLoopTest, PressesCountOnlyOnTheScreenWhereTheyWereMade) {
+  // A click on the credits, read as Escape takes the player back, does not pick the entry under it.
+  gGameState = kStateCredits;
+  Frame();
+  ClickAt(400, 330);  // over TUTORIAL
+  platform->TapKey(kKeyEscape);
+  Frame();
+  ASSERT_EQ(gGameState, kStateMenu);
+  Frames(2);
+  EXPECT_EQ(gGameState, kStateMenu);
+
+  // Escape pressed on the menu does not end the next game after one frame.
+  platform->TapKey(kKeyEscape);
+  Frame();
+  ClickAt(400, 470);  // NEW GAME
+  Frame();
+  ASSERT_EQ(gGameState, kStatePlay);
+  Frames(3);
+  EXPECT_EQ(gGameState, kStatePlay);
+
+  // A click during play is not taken by the menu.
+  ClickAt(400, 540);  // where QUIT will be
+  platform->TapKey(kKeyEscape);
+  Frame();
+  ASSERT_EQ(gGameState, kStateMenu);
+  Frames(2);
+  EXPECT_EQ(gGameState, kStateMenu);
+}
+
+TEST_F(MainLoopTest, TutorialWithoutALessonToRunReturnsToTheMenu) {
+  gGameState = kStateTutorial;
+  gTutorial.reset();
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+}
+
+TEST_F(MainLoopTest, NoGameWindowIsReportedInOneLine) {
+  platform->FailNextGraphics();
+  EXPECT_FALSE(OpenGameWindow(TWindowMode::C_Window));
+  platform->FailNextGraphics();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(MainLoop(), 1);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said, "vextoron: cannot open a window with an OpenGL 3.3 context\n");
+}
+
+TEST_F(MainLoopTest, LevelNumberIsRebuiltOnlyWhenTheLevelChanges) {
+  gLevel = 10;
+  DrawLevel();
+  auto first = gLevelNumberText;
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->text, "10");
+  EXPECT_EQ(first->posx, 160);
+  DrawLevel();
+  EXPECT_EQ(gLevelNumberText, first);
+  gLevel = 11;
+  DrawLevel();
+  EXPECT_NE(gLevelNumberText, first);
+  EXPECT_EQ(gLevelNumberText->text, "11");
+  // The label leaves plain white, opaque drawing behind for the line under it.
+  int r = 0, g = 0, b = 0;
+  GetColor(&r, &g, &b);
+  EXPECT_EQ(r + g + b, 3 * 255);
+  EXPECT_EQ(GetBlend(), 1);
+}
