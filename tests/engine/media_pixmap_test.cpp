@@ -1,4 +1,4 @@
-// Pixel buffers: sizes, windows and the masked copy.
+// Pixel buffers: sizes and the masked copy.
 #include <gtest/gtest.h>
 
 #include "engine/pixmap.h"
@@ -16,22 +16,6 @@ TEST(MediaPixmap, CreateAlignsRowsAndRefusesBadSizes) {
   EXPECT_FALSE(TPixmap::Create(kMaxImageDimension + 1, 1, kFormatI8));
   EXPECT_FALSE(TPixmap::Create(4, 4, 7));
   EXPECT_FALSE(TPixmap::Create(kMaxImageDimension, kMaxImageDimension, kFormatI8));  // too many pixels
-}
-
-TEST(MediaPixmap, CopyWindowCopiesTheRectangleOrRefusesOutside) {
-  auto p = TPixmap::Create(4, 4, kFormatI8);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) p->Row(y)[x] = static_cast<uint8_t>(y * 10 + x);
-  auto w = p->CopyWindow(1, 2, 3, 2);
-  ASSERT_TRUE(w);
-  EXPECT_EQ(w->width, 3);
-  EXPECT_EQ(w->Row(0)[0], 21);
-  EXPECT_EQ(w->Row(1)[2], 33);
-  w->Row(0)[0] = 0;
-  EXPECT_EQ(p->Row(2)[1], 21);  // a copy, not shared
-  EXPECT_FALSE(p->CopyWindow(2, 0, 3, 1));
-  EXPECT_FALSE(p->CopyWindow(-1, 0, 1, 1));
-  EXPECT_FALSE(p->CopyWindow(0, 0, 0, 1));
 }
 
 TEST(MediaPixmap, MaskedCopyHidesMaskColourAndAveragesNeighbours) {
