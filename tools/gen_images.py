@@ -706,7 +706,7 @@ SMOKE = [
     # grey billowy / light wispy / dark sooty
     dict(seed=11, dark=C(60, 62, 72), light=C(200, 202, 210), blobs=7, rough=0.9, amax=0.9, spread=0.42,
          fine=0.35, relief=2.6),
-    dict(seed=23, dark=C(140, 150, 168), light=C(245, 247, 252), blobs=5, rough=1.5, amax=0.62, spread=0.55,
+    dict(seed=23, dark=C(140, 150, 168), light=C(245, 247, 252), blobs=5, rough=1.5, amax=0.3, spread=0.55,
          fine=0.6, relief=1.2),
     dict(seed=37, dark=C(14, 12, 12), light=C(105, 92, 84), blobs=9, rough=0.8, amax=0.96, spread=0.38,
          fine=0.3, relief=2.0),
