@@ -1,6 +1,8 @@
 #include "game/regions.h"
 
 #include <bit>
+#include <cmath>
+#include <cstdint>
 
 #include "engine/graphics.h"
 #include "game/player.h"
@@ -46,8 +48,81 @@ bool BoxesTouch(const Shape& a, const Shape& b) {
   return TCollision::BoundingBox(a.left, a.top, a.right, a.bottom, b.left, b.top, b.right, b.bottom) == 1;
 }
 
+// The screen rectangle (pixels, ends included) of a shape's solid pixels, widened by a pixel for safety;
+// false when the tile has none.
+bool SolidRect(const Shape& s, int64_t* left, int64_t* top, int64_t* right, int64_t* bottom) {
+  const TImage& image = *s.tiles->image;
+  const int64_t x0 = static_cast<int64_t>(std::ceil(s.x - image.handle_x - 0.5));
+  const int64_t y0 = static_cast<int64_t>(std::ceil(s.y - image.handle_y - 0.5));
+  const auto& all = s.tiles->solidBounds;
+  if (s.frame < 0 || s.frame >= static_cast<int>(all.size())) {
+    *left = x0 - 1;
+    *top = y0 - 1;
+    *right = x0 + image.width;
+    *bottom = y0 + image.height;
+    return true;
+  }
+  const TSolidBounds& b = all[s.frame];
+  if (b.Empty()) return false;
+  *left = x0 + b.left - 1;
+  *top = y0 + b.top - 1;
+  *right = x0 + b.right + 1;
+  *bottom = y0 + b.bottom + 1;
+  return true;
+}
+
+enum class Meet { kNo, kYes, kMaybe };
+
+// Compares the tiles row by row: kYes when a row's solid runs (gap-free) share a pixel, kNo when no
+// rows' spans come within a pixel of each other, otherwise kMaybe (the pixel test decides).
+Meet SolidRowsMeet(const Shape& a, const Shape& b) {
+  const auto& aSpans = a.tiles->solidSpans;
+  const auto& bSpans = b.tiles->solidSpans;
+  if (a.frame < 0 || a.frame >= static_cast<int>(aSpans.size()) || b.frame < 0 ||
+      b.frame >= static_cast<int>(bSpans.size())) {
+    return Meet::kMaybe;
+  }
+  const auto& as = aSpans[a.frame];
+  const auto& bs = bSpans[b.frame];
+  const TImage& ai = *a.tiles->image;
+  const TImage& bi = *b.tiles->image;
+  const int64_t ax0 = static_cast<int64_t>(std::ceil(a.x - ai.handle_x - 0.5));
+  const int64_t ay0 = static_cast<int64_t>(std::ceil(a.y - ai.handle_y - 0.5));
+  const int64_t bx0 = static_cast<int64_t>(std::ceil(b.x - bi.handle_x - 0.5));
+  const int64_t by0 = static_cast<int64_t>(std::ceil(b.y - bi.handle_y - 0.5));
+  const int64_t rows = static_cast<int64_t>(as.size());
+  Meet result = Meet::kNo;
+  for (int64_t row = 0; row < rows; ++row) {
+    const TSolidSpan& sa = as[row];
+    if (sa.right < sa.left) continue;
+    for (int64_t d = -1; d <= 1; ++d) {
+      const int64_t brow = ay0 + row + d - by0;
+      if (brow < 0 || brow >= static_cast<int64_t>(bs.size())) continue;
+      const TSolidSpan& sb = bs[brow];
+      if (sb.right < sb.left) continue;
+      if (d == 0 && sa.whole && sb.whole && ax0 + sa.left <= bx0 + sb.right &&
+          bx0 + sb.left <= ax0 + sa.right) {
+        return Meet::kYes;
+      }
+      if (ax0 + sa.left - 1 <= bx0 + sb.right && bx0 + sb.left - 1 <= ax0 + sa.right) result = Meet::kMaybe;
+    }
+  }
+  return result;
+}
+
+// Whether the solid parts of two tiles meet, from what is known of their rows, before any pixel test
+// (which runs at scale 1 without rotation, as the pictures are placed here).
+Meet SolidPartsMeet(const Shape& a, const Shape& b) {
+  int64_t al, at, ar, ab, bl, bt, br, bb;
+  if (!SolidRect(a, &al, &at, &ar, &ab) || !SolidRect(b, &bl, &bt, &br, &bb)) return Meet::kNo;
+  if (!(al <= br && bl <= ar && at <= bb && bt <= ab)) return Meet::kNo;
+  return SolidRowsMeet(a, b);
+}
+
 bool PicturesTouch(const Shape& a, const Shape& b) {
   if (!a.tiles || !b.tiles) return false;
+  const Meet meet = SolidPartsMeet(a, b);
+  if (meet != Meet::kMaybe) return meet == Meet::kYes;
   return FramesOverlap(a.tiles->image, a.x, a.y, a.frame, b.tiles->image, b.x, b.y, b.frame) == 1;
 }
 
@@ -140,6 +215,21 @@ uint16_t CellsOf(const TSprite& sprite, const std::shared_ptr<TVOTileset>& tiles
 }
 
 }  // namespace
+
+bool TilesOverlap(const TVOTileset& a, int ax, int ay, int aframe, const TVOTileset& b, int bx, int by,
+                  int bframe) {
+  if (!a.image || !b.image) return false;
+  Shape sa, sb;
+  sa.tiles = &a;
+  sa.x = ax;
+  sa.y = ay;
+  sa.frame = aframe;
+  sb.tiles = &b;
+  sb.x = bx;
+  sb.y = by;
+  sb.frame = bframe;
+  return PicturesTouch(sa, sb);
+}
 
 uint16_t RegionCells(float x, float y, int cx, int cy) {
   const int left = static_cast<int>(x - cx);

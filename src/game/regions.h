@@ -13,6 +13,7 @@
 class IUfoBase;
 class IWeaponBase;
 class TPlayer;
+class TVOTileset;
 
 // One object entered in a cell, with the set of every cell it was entered in (bit r for cell r), so a
 // pair sharing several cells is dealt with only in the first of them.
@@ -34,6 +35,11 @@ extern TRegionGrid gRegions;
 // The cells (bit r for cell r) that at least one corner of the box (x - cx, y - cy)-(x + cx, y + cy)
 // lies in. Off-screen corners, and the strip x >= 799 at the right, lie in no cell.
 uint16_t RegionCells(float x, float y, int cx, int cy);
+
+// FramesOverlap of two tiles drawn at (ax, ay) and (bx, by) at scale 1 without rotation, answered from
+// the tiles' measured solid rows where they settle it.
+bool TilesOverlap(const TVOTileset& a, int ax, int ay, int aframe, const TVOTileset& b, int bx, int by,
+                  int bframe);
 
 // Empties every cell.
 int ClearRegions();

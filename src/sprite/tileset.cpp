@@ -1,5 +1,8 @@
 #include "sprite/tileset.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/globals.h"
 
 std::shared_ptr<TVOTileset> TVOTileset::Create(const std::string& url, int tilewidth, int tileheight) {
@@ -14,8 +17,49 @@ std::shared_ptr<TVOTileset> TVOTileset::Create(const std::string& url, int tilew
     tiles->image = LoadStripImage(url, tilewidth, tileheight, 0, tiles->tilecount, -1);
   tiles->intCenterX = tilewidth / 2;
   tiles->intCenterY = tileheight / 2;
-  if (tiles->image) CentreHandle(tiles->image);
+  if (tiles->image) {
+    CentreHandle(tiles->image);
+    tiles->MeasureSolidBounds();
+  }
   return tiles;
+}
+
+void TVOTileset::MeasureSolidBounds() {
+  solidBounds.clear();
+  solidSpans.clear();
+  if (!image) return;
+  for (int f = 0; f < image->FrameCount(); ++f) {
+    TSolidBounds bounds;
+    std::vector<TSolidSpan> spans;
+    const TPixmap* pixels = image->pixmaps[f].get();
+    if (pixels) {
+      spans.resize(pixels->height);
+      for (int y = 0; y < pixels->height; ++y) {
+        for (int x = 0; x < pixels->width; ++x) {
+          uint8_t rgba[4];
+          pixels->GetRGBA(x, y, rgba);
+          if (rgba[3] < 128) continue;
+          TSolidSpan& span = spans[y];
+          if (span.right < span.left) {
+            span.left = static_cast<int16_t>(x);
+          } else if (span.right != x - 1) {
+            span.whole = false;  // a gap since the last solid pixel
+          }
+          span.right = static_cast<int16_t>(x);
+          if (bounds.Empty()) {
+            bounds = {x, y, x, y};
+          } else {
+            bounds.left = std::min(bounds.left, x);
+            bounds.right = std::max(bounds.right, x);
+            bounds.top = std::min(bounds.top, y);
+            bounds.bottom = std::max(bounds.bottom, y);
+          }
+        }
+      }
+    }
+    solidBounds.push_back(bounds);
+    solidSpans.push_back(std::move(spans));
+  }
 }
 
 void CreateTileSets() {

@@ -1,10 +1,26 @@
 #pragma once
 // TVOTileset: an image strip cut into equal tiles, handle at the tile centre, shared by every sprite of
 // one kind. CreateTileSets makes the fourteen strips of the game into their globals.
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/image.h"
+
+// The smallest rectangle of a tile holding all its solid pixels (alpha >= 128), in pixels from the
+// tile's top-left corner, right and bottom included; empty when the tile has no solid pixel.
+struct TSolidBounds {
+  int left = 0, top = 0, right = -1, bottom = -1;
+  bool Empty() const { return right < left; }
+};
+
+// The solid pixels of one row of a tile lie within left..right (none when right < left); whole is true
+// when every pixel of the span is solid.
+struct TSolidSpan {
+  int16_t left = 0, right = -1;
+  bool whole = true;
+};
 
 class TVOTileset {
  public:
@@ -17,6 +33,14 @@ class TVOTileset {
   int tilewidth = 0;
   int tilecount = 0;
   int intCenterX = 0, intCenterY = 0;  // half the tile size, truncated
+  // Per tile, where its solid pixels lie, so the collision pass can skip pixel tests that cannot
+  // succeed. Empty when not measured (then every tile counts as solid throughout).
+  std::vector<TSolidBounds> solidBounds;
+  // Per tile, per row, the span of its solid pixels.
+  std::vector<std::vector<TSolidSpan>> solidSpans;
+
+  // Measures solidBounds and solidSpans from the image's pixels.
+  void MeasureSolidBounds();
 };
 
 // Makes the tank, UFO, projectile, smoke and explosion tile sets (the assets must be registered).

@@ -2,6 +2,8 @@
 // an index, pairs sharing several cells, objects that ended earlier in the pass, the tile that is drawn.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "game/green_ufo.h"
 #include "game/regions.h"
 #include "game/tank_missile.h"
@@ -178,6 +180,28 @@ TEST_F(RegionsTest, ThePixelTestUsesTheTileThatIsDrawn) {
   auto again = Bomb(400, 480, 2);
   Pass(gPlayer);
   EXPECT_TRUE(again->blnDraw);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RegionsTest, ShortcutPixelTestAgreesWithFramesOverlap) {
+  std::mt19937 rng(7);
+  const TVOTileset* sets[] = {gScoutUfoTiles.get(),    gGreenTankTiles.get(), gTankMissileTiles.get(),
+                              gUfoFireballTiles.get(), gBoss1UfoTiles.get(),  gTankFireballTiles.get()};
+  int touching = 0;
+  for (int i = 0; i < 4000; ++i) {
+    const TVOTileset& a = *sets[rng() % 6];
+    const TVOTileset& b = *sets[rng() % 6];
+    const int af = static_cast<int>(rng() % a.tilecount), bf = static_cast<int>(rng() % b.tilecount);
+    const int ax = 300, ay = 300;
+    const int bx = ax + static_cast<int>(rng() % 121) - 60, by = ay + static_cast<int>(rng() % 121) - 60;
+    const bool expected = FramesOverlap(a.image, ax, ay, af, b.image, bx, by, bf) == 1;
+    ASSERT_EQ(TilesOverlap(a, ax, ay, af, b, bx, by, bf), expected) << i;
+    touching += expected;
+  }
+  EXPECT_GT(touching, 500);
 }
 
 }  // namespace
