@@ -1,6 +1,7 @@
 // Ogg Vorbis decoding with libvorbisfile: the whole stream to 16-bit little-endian PCM in one go.
 #include <vorbis/vorbisfile.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "engine/decoders.h"
@@ -8,6 +9,9 @@
 namespace {
 
 size_t ReadCallback(void* out, size_t size, size_t count, void* source) {
+  // vorbisfile tells the end of the data from a read error by errno: a stale value left by anything
+  // earlier would turn the plain end into a read error.
+  errno = 0;
   if (size == 0) return 0;
   auto* stream = static_cast<TRamStream*>(source);
   const size_t limit = static_cast<size_t>(-1) / size;
