@@ -1,5 +1,5 @@
 // Program entry: the real window system, start-up, the main loop, and the exit code.
-#include <cstdio>
+#include <cstdlib>
 
 #include "app/main_loop.h"
 #include "app/startup.h"
@@ -7,8 +7,18 @@
 #include "engine/process.h"
 #include "engine/sdl_platform.h"
 
+namespace {
+
+// Without any window system SDL quietly falls back to an invisible off-screen display, where the chooser
+// would wait for a click that can never come. An explicitly chosen video driver is trusted.
+bool WindowSystemPresent() {
+  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("SDL_VIDEODRIVER");
+}
+
+}  // namespace
+
 int main() {
-  std::shared_ptr<Platform> platform = CreateSdlPlatform();
+  std::shared_ptr<Platform> platform = WindowSystemPresent() ? CreateSdlPlatform() : nullptr;
   if (!platform) {
     ReportNoWindow();
     return 1;

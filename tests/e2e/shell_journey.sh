@@ -83,6 +83,18 @@ click_at() {
   xdotool click 1
 }
 
+# Without a window system, or without an OpenGL 3.3 context, the game says so in one line and exits 1.
+no_window_check() {
+  local said code
+  said=$("$@" 2>&1 >/dev/null)
+  code=$?
+  ((code == 1)) || fail "$1 ...: exit code $code instead of 1 when no window can be had"
+  [[ $(grep -c '^vextoron: cannot open a window with an OpenGL 3.3 context$' <<<"$said") == 1 ]] ||
+    fail "no window: expected one clear line, got: $said"
+}
+no_window_check env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy timeout 20 "$game"
+no_window_check env MESA_GL_VERSION_OVERRIDE=3.0 SDL_AUDIODRIVER=dummy timeout 20 "$game"
+
 frames=$out/shell-frames.log
 audio=$out/shell-audio.raw
 rm -f "$frames" "$audio"
