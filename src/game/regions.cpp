@@ -1,5 +1,6 @@
 #include "game/regions.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -73,41 +74,34 @@ bool SolidRect(const Shape& s, int64_t* left, int64_t* top, int64_t* right, int6
 
 enum class Meet { kNo, kYes, kMaybe };
 
-// Compares the tiles row by row: kYes when a row's solid runs (gap-free) share a pixel, kNo when no
-// rows' spans come within a pixel of each other, otherwise kMaybe (the pixel test decides).
+// The exact pixel test from the tiles' solid row bits, when both tiles have them; kMaybe otherwise.
 Meet SolidRowsMeet(const Shape& a, const Shape& b) {
-  const auto& aSpans = a.tiles->solidSpans;
-  const auto& bSpans = b.tiles->solidSpans;
-  if (a.frame < 0 || a.frame >= static_cast<int>(aSpans.size()) || b.frame < 0 ||
-      b.frame >= static_cast<int>(bSpans.size())) {
+  const auto& aRows = a.tiles->solidRows;
+  const auto& bRows = b.tiles->solidRows;
+  if (a.frame < 0 || a.frame >= static_cast<int>(aRows.size()) || b.frame < 0 ||
+      b.frame >= static_cast<int>(bRows.size())) {
     return Meet::kMaybe;
   }
-  const auto& as = aSpans[a.frame];
-  const auto& bs = bSpans[b.frame];
+  const auto& as = aRows[a.frame];
+  const auto& bs = bRows[b.frame];
+  if (as.empty() || bs.empty()) return Meet::kMaybe;
   const TImage& ai = *a.tiles->image;
   const TImage& bi = *b.tiles->image;
   const int64_t ax0 = static_cast<int64_t>(std::ceil(a.x - ai.handle_x - 0.5));
   const int64_t ay0 = static_cast<int64_t>(std::ceil(a.y - ai.handle_y - 0.5));
   const int64_t bx0 = static_cast<int64_t>(std::ceil(b.x - bi.handle_x - 0.5));
   const int64_t by0 = static_cast<int64_t>(std::ceil(b.y - bi.handle_y - 0.5));
-  const int64_t rows = static_cast<int64_t>(as.size());
-  Meet result = Meet::kNo;
-  for (int64_t row = 0; row < rows; ++row) {
-    const TSolidSpan& sa = as[row];
-    if (sa.right < sa.left) continue;
-    for (int64_t d = -1; d <= 1; ++d) {
-      const int64_t brow = ay0 + row + d - by0;
-      if (brow < 0 || brow >= static_cast<int64_t>(bs.size())) continue;
-      const TSolidSpan& sb = bs[brow];
-      if (sb.right < sb.left) continue;
-      if (d == 0 && sa.whole && sb.whole && ax0 + sa.left <= bx0 + sb.right &&
-          bx0 + sb.left <= ax0 + sa.right) {
-        return Meet::kYes;
-      }
-      if (ax0 + sa.left - 1 <= bx0 + sb.right && bx0 + sb.left - 1 <= ax0 + sa.right) result = Meet::kMaybe;
-    }
+  const int64_t dx = bx0 - ax0;  // b's pixel 0 lies over a's pixel dx
+  if (dx >= kMaxSolidRowWidth || dx <= -kMaxSolidRowWidth) return Meet::kNo;
+  const int64_t first = std::max<int64_t>(0, by0 - ay0);
+  const int64_t last =
+      std::min<int64_t>(static_cast<int64_t>(as.size()), by0 + static_cast<int64_t>(bs.size()) - ay0);
+  for (int64_t row = first; row < last; ++row) {
+    const TSolidRow bRow = bs[static_cast<size_t>(ay0 + row - by0)];
+    const TSolidRow shifted = dx >= 0 ? bRow << dx : bRow >> -dx;
+    if (as[static_cast<size_t>(row)] & shifted) return Meet::kYes;
   }
-  return result;
+  return Meet::kNo;
 }
 
 // Whether the solid parts of two tiles meet, from what is known of their rows, before any pixel test
@@ -185,18 +179,29 @@ void UfoShotsInCell(int cell, const std::shared_ptr<TPlayer>& tank) {
   }
 }
 
+// UFO pairs of one cell, swept from left to right so that only UFOs whose boxes meet in x are paired.
+// Each bounce is the same turn applied once per contact, so the order of the pairs does not matter.
 void UfosInCell(int cell) {
-  const auto& ufos = gRegions.ufos[cell];
-  for (size_t i = 0; i < ufos.size(); ++i) {
-    IUfoBase& first = *ufos[i].object;
-    if (!first.blnDraw) continue;
-    const Shape firstShape = UfoShape(first);
-    for (size_t j = i + 1; j < ufos.size(); ++j) {
-      IUfoBase& second = *ufos[j].object;
-      if (!second.blnDraw || !FirstSharedCell(ufos[i].cells, ufos[j].cells, cell)) continue;
-      if (Collide(firstShape, UfoShape(second))) {
-        first.HitUfo();
-        second.HitUfo();
+  struct Entry {
+    Shape shape;
+    IUfoBase* ufo;
+    uint16_t cells;
+  };
+  static std::vector<Entry> live;  // kept between frames to save allocations
+  live.clear();
+  for (const auto& u : gRegions.ufos[cell]) {
+    if (u.object->blnDraw) live.push_back({UfoShape(*u.object), u.object.get(), u.cells});
+  }
+  std::sort(live.begin(), live.end(),
+            [](const Entry& a, const Entry& b) { return a.shape.left < b.shape.left; });
+  for (size_t i = 0; i < live.size(); ++i) {
+    const Entry& first = live[i];
+    for (size_t j = i + 1; j < live.size() && live[j].shape.left <= first.shape.right; ++j) {
+      const Entry& second = live[j];
+      if (!FirstSharedCell(first.cells, second.cells, cell)) continue;
+      if (Collide(first.shape, second.shape)) {
+        first.ufo->HitUfo();
+        second.ufo->HitUfo();
       }
     }
   }

@@ -26,26 +26,20 @@ std::shared_ptr<TVOTileset> TVOTileset::Create(const std::string& url, int tilew
 
 void TVOTileset::MeasureSolidBounds() {
   solidBounds.clear();
-  solidSpans.clear();
+  solidRows.clear();
   if (!image) return;
   for (int f = 0; f < image->FrameCount(); ++f) {
     TSolidBounds bounds;
-    std::vector<TSolidSpan> spans;
+    std::vector<TSolidRow> rows;
     const TPixmap* pixels = image->pixmaps[f].get();
     if (pixels) {
-      spans.resize(pixels->height);
+      rows.resize(pixels->width <= kMaxSolidRowWidth ? pixels->height : 0);
       for (int y = 0; y < pixels->height; ++y) {
         for (int x = 0; x < pixels->width; ++x) {
           uint8_t rgba[4];
           pixels->GetRGBA(x, y, rgba);
           if (rgba[3] < 128) continue;
-          TSolidSpan& span = spans[y];
-          if (span.right < span.left) {
-            span.left = static_cast<int16_t>(x);
-          } else if (span.right != x - 1) {
-            span.whole = false;  // a gap since the last solid pixel
-          }
-          span.right = static_cast<int16_t>(x);
+          if (!rows.empty()) rows[y] |= TSolidRow{1} << x;
           if (bounds.Empty()) {
             bounds = {x, y, x, y};
           } else {
@@ -58,7 +52,7 @@ void TVOTileset::MeasureSolidBounds() {
       }
     }
     solidBounds.push_back(bounds);
-    solidSpans.push_back(std::move(spans));
+    solidRows.push_back(std::move(rows));
   }
 }
 

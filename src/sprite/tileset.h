@@ -15,12 +15,9 @@ struct TSolidBounds {
   bool Empty() const { return right < left; }
 };
 
-// The solid pixels of one row of a tile lie within left..right (none when right < left); whole is true
-// when every pixel of the span is solid.
-struct TSolidSpan {
-  int16_t left = 0, right = -1;
-  bool whole = true;
-};
+// One row of a tile as bits, bit x set where pixel x is solid (tiles up to 128 pixels wide).
+using TSolidRow = unsigned __int128;
+inline constexpr int kMaxSolidRowWidth = 128;
 
 class TVOTileset {
  public:
@@ -36,10 +33,10 @@ class TVOTileset {
   // Per tile, where its solid pixels lie, so the collision pass can skip pixel tests that cannot
   // succeed. Empty when not measured (then every tile counts as solid throughout).
   std::vector<TSolidBounds> solidBounds;
-  // Per tile, per row, the span of its solid pixels.
-  std::vector<std::vector<TSolidSpan>> solidSpans;
+  // Per tile, per row, its solid pixels as bits; empty for tiles wider than kMaxSolidRowWidth.
+  std::vector<std::vector<TSolidRow>> solidRows;
 
-  // Measures solidBounds and solidSpans from the image's pixels.
+  // Measures solidBounds and solidRows from the image's pixels.
   void MeasureSolidBounds();
 };
 
