@@ -6,8 +6,6 @@
 #include "engine/graphics.h"
 #include "shell_fixture.h"
 #include "sprite/tileset.h"
-#include "ui/line.h"
-#include "ui/text.h"
 
 using StartupTest = ShellTest;
 
@@ -30,13 +28,4 @@ TEST_F(StartupTest, EveryImageAndSoundIsLoadedBeforeAnyWindow) {
   EXPECT_NE(gExplosion3Tiles, nullptr);
   EXPECT_NE(gRandomNumber, nullptr);
   EXPECT_EQ(AppTitle(), "VEXTORON");
-}
-
-TEST_F(StartupTest, LevelLabelAndCreditsLineAreSetUp) {
-  ASSERT_NE(gLevelLabel, nullptr);
-  EXPECT_EQ(gLevelLabel->Count(), 6);
-  EXPECT_EQ(gCreditsLine->Loop, 1);
-  EXPECT_DOUBLE_EQ(gCreditsLine->yspeed, -0.5);
-  EXPECT_DOUBLE_EQ(gCreditsLine->charwidth, 24);
-  EXPECT_FLOAT_EQ(gCreditsLine->fadexbuffer, 100);  // kept from a new line
 }
