@@ -6,12 +6,8 @@
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "game/player.h"
-#include "ui/button.h"
-
-#if __has_include("game/tutorial.h")
 #include "game/tutorial.h"
-#define VX_HAVE_TUTORIAL 1
-#endif
+#include "ui/button.h"
 
 namespace {
 
@@ -65,10 +61,8 @@ void ActOnMenuCode(int code) {
       break;
     case kMenuTutorial:
       gGameState = kStateTutorial;
-#ifdef VX_HAVE_TUTORIAL
       // Every visit starts the tutorial from its first lesson.
       gTutorial = std::make_shared<TTutorial>();
-#endif
       break;
     case kMenuOptions:
       gGameState = kStateOptions;

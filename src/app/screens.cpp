@@ -8,12 +8,8 @@
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "game/round.h"
-#include "ui/line.h"
-
-#if __has_include("game/tutorial.h")
 #include "game/tutorial.h"
-#define VX_HAVE_TUTORIAL 1
-#endif
+#include "ui/line.h"
 
 namespace {
 
@@ -24,13 +20,9 @@ void BackToMenuOnEscape() {
 }  // namespace
 
 int PlayTutorial() {
-#ifdef VX_HAVE_TUTORIAL
   if (!gTutorial) return 0;
   gTutorial->Draw(gFontImage);
-  return gTutorial->blnPlayTutorial;
-#else
-  return 0;
-#endif
+  return gTutorial->blnPlayTutorial ? 1 : 0;
 }
 
 int DrawClosing() {

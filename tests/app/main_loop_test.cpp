@@ -12,6 +12,7 @@
 #include "engine/mixer.h"
 #include "engine/process.h"
 #include "game/player.h"
+#include "game/tutorial.h"
 #include "shell_fixture.h"
 #include "ui/text.h"
 
@@ -116,6 +117,23 @@ TEST_F(MainLoopTest, PressesCountOnlyOnTheScreenWhereTheyWereMade) {
   ASSERT_EQ(gGameState, kStateMenu);
   Frames(2);
   EXPECT_EQ(gGameState, kStateMenu);
+}
+
+TEST_F(MainLoopTest, EveryTutorialVisitStartsAFreshTutorialAndItsEndLeadsBackToTheMenu) {
+  ClickAt(400, 330);
+  Frame();
+  ASSERT_EQ(gGameState, kStateTutorial);
+  auto first = gTutorial;
+  ASSERT_NE(first, nullptr);
+  Frame();
+  EXPECT_EQ(gGameState, kStateTutorial);
+  first->blnPlayTutorial = false;  // as when the closing page is left
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+  ClickAt(400, 330);
+  Frame();
+  EXPECT_NE(gTutorial, first);
+  EXPECT_EQ(gTutorial->intCurrentRule, 1);
 }
 
 TEST_F(MainLoopTest, TutorialWithoutALessonToRunReturnsToTheMenu) {
