@@ -19,7 +19,10 @@ namespace {
 constinit GraphicsRef gOpened;   // the object opened by OpenGraphics
 constinit GraphicsRef gCurrent;  // the object drawing goes to
 constinit int gGeneration = 1;
-constinit std::string gAppTitle;
+std::string& AppTitleSlot() {
+  static std::string title;
+  return title;
+}
 // Flip(-1) on a window: paced by the hz given to OpenGraphics.
 constinit FramePacer gTimedPacer;
 // Flip(1) where the display cannot pace 60 frames per second itself.
@@ -114,7 +117,7 @@ GraphicsRef OpenGraphics(int width, int height, int depth, int hz, int flags) {
   flags |= 2;  // always double-buffered
   Platform& platform = GetPlatform();
   std::shared_ptr<RenderBackend> backend =
-      platform.CreateGraphics(width, height, depth, hz, flags, gAppTitle);
+      platform.CreateGraphics(width, height, depth, hz, flags, AppTitleSlot());
   if (!backend) return nullptr;
 
   auto g = std::make_shared<TGraphics>();
@@ -322,10 +325,10 @@ int FramesOverlap(const ImageRef& image1, int x1, int y1, int frame1, const Imag
 }
 
 void SetAppTitle(const std::string& title) {
-  gAppTitle = title;
+  AppTitleSlot() = title;
 }
 const std::string& AppTitle() {
-  return gAppTitle;
+  return AppTitleSlot();
 }
 
 TGraphics* CurrentGraphics() {
