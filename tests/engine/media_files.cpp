@@ -20,7 +20,7 @@ void Put16(Bytes* out, uint16_t v) {
   out->push_back(static_cast<uint8_t>(v >> 8));
 }
 void PutTag(Bytes* out, const std::string& tag) {
-  out->insert(out->end(), tag.begin(), tag.begin() + 4);
+  for (int i = 0; i < 4; ++i) out->push_back(static_cast<uint8_t>(tag[static_cast<size_t>(i)]));
 }
 
 Bytes WriteImage(png_image* image, const void* pixels, const void* colormap) {
