@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh build
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_TESTS=OFF -DVX_BENCH=OFF >/dev/null
-cmake --build build/release --target vextoron
-exec build/release/vextoron
+cmake -S . -B build/play -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_TESTS=OFF -DVX_BENCH=OFF >/dev/null
+cmake --build build/play --target vextoron
+exec build/play/vextoron

@@ -16,13 +16,13 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"; }
 
 echo "== release build (warnings are errors)"
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_WERROR=ON >/dev/null
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_WERROR=ON -DVX_TESTS=ON -DVX_BENCH=ON >/dev/null
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest -j "$jobs" -LE 'real|e2e' --timeout 300)
 (cd build/release && xvfb ctest -L 'real|e2e' --timeout 300)
 
 echo "== sanitizer build (ASan + UBSan)"
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_WERROR=ON -DVX_SANITIZE=ON -DVX_BENCH=OFF >/dev/null
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_WERROR=ON -DVX_SANITIZE=ON -DVX_TESTS=ON -DVX_BENCH=OFF >/dev/null
 cmake --build build/asan -j "$jobs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
