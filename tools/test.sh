@@ -41,7 +41,7 @@ if compgen -G "fuzz/*_fuzzer.cpp" >/dev/null; then
     corpus=fuzz/corpus/${f%_fuzzer}
     work=build/fuzz/corpus-$f
     mkdir -p "$work"
-    ASAN_OPTIONS=detect_leaks=1 build/fuzz/"$f" -max_total_time="${FUZZ_SECONDS:-30}" -rss_limit_mb=2048 \
+    ASAN_OPTIONS=detect_leaks=1 build/fuzz/fuzz/"$f" -max_total_time="${FUZZ_SECONDS:-30}" -rss_limit_mb=2048 \
       -timeout=10 -print_final_stats=1 "$work" "$corpus" 2>&1 | tail -n 12
   done
 fi
