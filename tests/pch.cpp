@@ -1,0 +1,1 @@
+// Anchors the tests' precompiled header.
