@@ -15,6 +15,10 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"; }
 
+echo "== house style (clang-format)"
+git ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' |
+  xargs -0 clang-format --dry-run --Werror
+
 echo "== release build (warnings are errors)"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_WERROR=ON -DVX_TESTS=ON -DVX_BENCH=ON >/dev/null
 cmake --build build/release -j "$jobs"

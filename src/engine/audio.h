@@ -20,7 +20,8 @@ enum SoundFlags : int { kSoundLoop = 1, kSoundHardware = 2 };
 // PlaySound waits for it.
 class TSound {
  public:
-  TSound(std::shared_future<std::shared_ptr<const PcmData>> pcm, bool loop) : pcm_(std::move(pcm)), loop_(loop) {}
+  TSound(std::shared_future<std::shared_ptr<const PcmData>> pcm, bool loop)
+      : pcm_(std::move(pcm)), loop_(loop) {}
   bool Loops() const { return loop_; }
   // The PCM, waiting for the decoder if needed; null if decoding failed.
   std::shared_ptr<const PcmData> Pcm() const { return pcm_.valid() ? pcm_.get() : nullptr; }

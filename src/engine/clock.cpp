@@ -2,6 +2,10 @@
 
 #include "engine/platform.h"
 
-int64_t ClockMillis() { return GetPlatform().Millis(); }
+int64_t ClockMillis() {
+  return GetPlatform().Millis();
+}
 
-void Delay(int millis) { GetPlatform().SleepMillis(millis); }
+void Delay(int millis) {
+  GetPlatform().SleepMillis(millis);
+}

@@ -12,8 +12,12 @@ void HeadlessPlatform::WaitUntil(int64_t deadline) {
   if (deadline > now_) now_ = deadline;
 }
 
-void HeadlessPlatform::PressKey(int code) { PushEvent({InputEvent::kKeyDown, code, 0, 0, false}); }
-void HeadlessPlatform::ReleaseKey(int code) { PushEvent({InputEvent::kKeyUp, code, 0, 0, false}); }
+void HeadlessPlatform::PressKey(int code) {
+  PushEvent({InputEvent::kKeyDown, code, 0, 0, false});
+}
+void HeadlessPlatform::ReleaseKey(int code) {
+  PushEvent({InputEvent::kKeyUp, code, 0, 0, false});
+}
 void HeadlessPlatform::TapKey(int code) {
   PressKey(code);
   ReleaseKey(code);
@@ -38,7 +42,9 @@ void HeadlessPlatform::Click(int button, int x, int y) {
   ReleaseButton(button);
 }
 
-void HeadlessPlatform::RequestClose() { PushEvent({InputEvent::kCloseRequest, 0, 0, 0, false}); }
+void HeadlessPlatform::RequestClose() {
+  PushEvent({InputEvent::kCloseRequest, 0, 0, 0, false});
+}
 
 void HeadlessPlatform::PollEvents(std::vector<InputEvent>* out) {
   out->insert(out->end(), pending_.begin(), pending_.end());
@@ -52,7 +58,9 @@ void HeadlessPlatform::Presented(bool vsync) {
   current_.clear();
 }
 
-void HeadlessPlatform::Exit(int code) { std::exit(code); }
+void HeadlessPlatform::Exit(int code) {
+  std::exit(code);
+}
 
 std::shared_ptr<HeadlessPlatform> UseHeadlessPlatform() {
   auto platform = std::make_shared<HeadlessPlatform>();

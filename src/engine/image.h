@@ -13,7 +13,7 @@ enum ImageFlags : int { kImageMasked = 1, kImageFiltered = 2, kImageMipmapped = 
 constexpr int kDefaultImageFlags = kImageMasked | kImageFiltered;
 
 struct TImage {
-  int width = 0;   // size of one frame
+  int width = 0;  // size of one frame
   int height = 0;
   int flags = 0;
   int mask_r = 0, mask_g = 0, mask_b = 0;

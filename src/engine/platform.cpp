@@ -12,7 +12,9 @@ std::shared_ptr<Platform>& PlatformSlot() {
 }
 }  // namespace
 
-void SetPlatform(std::shared_ptr<Platform> platform) { PlatformSlot() = std::move(platform); }
+void SetPlatform(std::shared_ptr<Platform> platform) {
+  PlatformSlot() = std::move(platform);
+}
 
 Platform& GetPlatform() {
   auto& slot = PlatformSlot();

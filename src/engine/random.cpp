@@ -42,4 +42,6 @@ void SeedRandom(int seed) {
   g_state = static_cast<int32_t>(s);
 }
 
-int RandomState() { return g_state; }
+int RandomState() {
+  return g_state;
+}

@@ -27,7 +27,7 @@ class RenderBackend {
   virtual std::vector<std::shared_ptr<ImageFrame>> CreateFrames(const TImage& image) = 0;
 
   virtual void SetBlend(int mode) = 0;
-  virtual void SetAlpha(float alpha) = 0;               // clamped to 0..1 by the renderer
+  virtual void SetAlpha(float alpha) = 0;                   // clamped to 0..1 by the renderer
   virtual void SetColor(int red, int green, int blue) = 0;  // clamped to 0..255 by the renderer
   virtual void SetClsColor(int red, int green, int blue) = 0;
   virtual void SetViewport(int x, int y, int w, int h) = 0;

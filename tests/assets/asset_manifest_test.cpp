@@ -15,9 +15,15 @@ std::vector<uint8_t> ReadFile(const std::string& relative) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-uint32_t BE32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
-uint32_t LE32(const uint8_t* p) { return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]; }
-uint16_t LE16(const uint8_t* p) { return uint16_t(p[1] << 8 | p[0]); }
+uint32_t BE32(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+uint32_t LE32(const uint8_t* p) {
+  return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+uint16_t LE16(const uint8_t* p) {
+  return uint16_t(p[1] << 8 | p[0]);
+}
 
 struct PngSpec {
   const char* name;
@@ -26,16 +32,16 @@ struct PngSpec {
 };
 
 const PngSpec kPngs[] = {
-    {"lanternworks.png", 120, 100, 0, 0, 0},  {"mouse.png", 32, 32, 0, 0, 0},
-    {"title3.png", 800, 600, 0, 0, 0},        {"font.png", 320, 288, 32, 32, 90},
-    {"menubutton.png", 229, 69, 0, 0, 0},     {"menubuttonhover.png", 229, 69, 0, 0, 0},
-    {"greentank.png", 320, 128, 64, 64, 10},  {"hovertank.png", 256, 192, 64, 64, 12},
-    {"scoutufo.png", 256, 192, 64, 64, 12},   {"greenufo.png", 256, 192, 64, 64, 12},
-    {"boss1ufo.png", 384, 192, 96, 96, 8},    {"tank_fireball.png", 128, 32, 32, 32, 4},
-    {"tank_missile.png", 64, 32, 16, 32, 4},  {"ufo_fireball.png", 128, 32, 32, 32, 4},
-    {"smokey_1.png", 256, 256, 64, 64, 16},   {"smokey_2.png", 256, 256, 64, 64, 16},
-    {"smokey_3.png", 256, 256, 64, 64, 16},   {"explode_1.png", 256, 256, 64, 64, 16},
-    {"explode_2.png", 256, 256, 64, 64, 16},  {"explode_3.png", 256, 256, 64, 64, 16},
+    {"lanternworks.png", 120, 100, 0, 0, 0}, {"mouse.png", 32, 32, 0, 0, 0},
+    {"title3.png", 800, 600, 0, 0, 0},       {"font.png", 320, 288, 32, 32, 90},
+    {"menubutton.png", 229, 69, 0, 0, 0},    {"menubuttonhover.png", 229, 69, 0, 0, 0},
+    {"greentank.png", 320, 128, 64, 64, 10}, {"hovertank.png", 256, 192, 64, 64, 12},
+    {"scoutufo.png", 256, 192, 64, 64, 12},  {"greenufo.png", 256, 192, 64, 64, 12},
+    {"boss1ufo.png", 384, 192, 96, 96, 8},   {"tank_fireball.png", 128, 32, 32, 32, 4},
+    {"tank_missile.png", 64, 32, 16, 32, 4}, {"ufo_fireball.png", 128, 32, 32, 32, 4},
+    {"smokey_1.png", 256, 256, 64, 64, 16},  {"smokey_2.png", 256, 256, 64, 64, 16},
+    {"smokey_3.png", 256, 256, 64, 64, 16},  {"explode_1.png", 256, 256, 64, 64, 16},
+    {"explode_2.png", 256, 256, 64, 64, 16}, {"explode_3.png", 256, 256, 64, 64, 16},
 };
 
 TEST(AssetManifest, EveryPngHasItsSizeFormatAndTileLayout) {
@@ -65,8 +71,8 @@ struct WavSpec {
 };
 
 const WavSpec kWavs[] = {
-    {"mouseover.wav", 1, 11025, 8},     {"explode.wav", 1, 11025, 8},       {"mouseclick.wav", 2, 44100, 16},
-    {"tankmissile.wav", 2, 44100, 16},  {"ufofireball.wav", 2, 44100, 16},  {"ufoattack.wav", 2, 44100, 16},
+    {"mouseover.wav", 1, 11025, 8},    {"explode.wav", 1, 11025, 8},      {"mouseclick.wav", 2, 44100, 16},
+    {"tankmissile.wav", 2, 44100, 16}, {"ufofireball.wav", 2, 44100, 16}, {"ufoattack.wav", 2, 44100, 16},
     {"uforetreat.wav", 2, 44100, 16},
 };
 
@@ -117,7 +123,8 @@ OggInfo ReadOgg(const std::vector<uint8_t>& data) {
     for (int i = 0; i < segments; ++i) body += data[pos + 27 + i];
     const size_t start = pos + 27 + segments;
     if (start + body > data.size()) break;
-    if (first && body >= 30 && data[start] == 1 && std::string(data.begin() + start + 1, data.begin() + start + 7) == "vorbis") {
+    if (first && body >= 30 && data[start] == 1 &&
+        std::string(data.begin() + start + 1, data.begin() + start + 7) == "vorbis") {
       info.vorbis = true;
       info.channels = data[start + 11];
       info.rate = LE32(&data[start + 12]);
