@@ -3,31 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/globals.h"
+#include "app/startup.h"
 #include "ui_fixture.h"
 
 namespace {
 
-// A line set up as the credits are.
+// A line set up exactly as start-up sets up the credits, taken out of the program-wide slot so each
+// test starts from a fresh one.
 std::shared_ptr<TLine> CreditsLikeLine() {
-  auto line = std::make_shared<TLine>();
-  line->x = 10;
-  line->y = 560;
-  line->xmin = -10;
-  line->xmax = 790;
-  line->ymin = 30;
-  line->ymax = 560;
-  line->yspeed = -0.5;
-  line->charheight = 32;
-  line->charwidth = 24;
-  line->loopwait = 0;
-  line->Loop = 1;
-  line->fadespeed = 0.005f;
-  line->scalespeed = 0.001f;
-  line->startscale = 0.5f;
-  line->endscale = 0.75f;
-  return line;
+  CreateCreditsLine();
+  return std::move(gCreditsLine);
 }
 
 std::vector<std::shared_ptr<TLetter>> Letters(TLine& line) {
