@@ -38,23 +38,7 @@ int TBoss1Ufo::Shoot() {
   return FireFireball(false);
 }
 
+// The boss's sheet has one sideways row for both sides, so leftwards starts where rightwards does.
 int TBoss1Ufo::GetAnimFrame(int heading) {
-  switch (heading) {
-    case 0:
-    case 4:
-      StartAnimFrame = CurAnimFrame = 0;
-      return 0;
-    case 5:
-    case 6:
-    case 7:
-      StartAnimFrame = CurAnimFrame = 4;
-      return 1;
-    case 1:
-    case 2:
-    case 3:
-      StartAnimFrame = CurAnimFrame = 4;
-      return 2;
-    default:
-      return 0;
-  }
+  return StartHeadingAnimation(heading, 4);
 }

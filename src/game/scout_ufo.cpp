@@ -45,26 +45,12 @@ int TScoutUfo::Shoot() {
 }
 
 int TScoutUfo::Retreat() {
-  float s = xscale;
   const double now = static_cast<double>(ClockMillis());
   if (now > RetreatLife + RetreatInterval) {
     blnRetreatBack = true;
     RetreatSpeed = -RetreatSpeed;
     RetreatLife = now;
   }
-  if (blnRetreatBack) {
-    s += RetreatSpeed;
-    if (s >= 1) {
-      s = 1;
-      blnRetreatBack = false;
-      RetreatLife = now;
-    }
-    if (s <= RetreatMinSize) {
-      s = RetreatMinSize;
-      blnRetreatBack = false;
-      RetreatLife = now;
-    }
-    Scale(s);
-  }
+  StepRetreatScale(now);
   return 0;
 }

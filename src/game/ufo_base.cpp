@@ -87,6 +87,10 @@ bool IUfoBase::Hit(float hitDamage) {
 }
 
 int IUfoBase::GetAnimFrame(int heading) {
+  return StartHeadingAnimation(heading, 8);
+}
+
+int IUfoBase::StartHeadingAnimation(int heading, int leftStart) {
   switch (heading) {
     case 0:
     case 4:
@@ -95,7 +99,7 @@ int IUfoBase::GetAnimFrame(int heading) {
     case 5:
     case 6:
     case 7:
-      StartAnimFrame = CurAnimFrame = 8;
+      StartAnimFrame = CurAnimFrame = leftStart;
       return 1;
     case 1:
     case 2:
@@ -162,7 +166,6 @@ int IUfoBase::ChangeXSpeed() {
 }
 
 int IUfoBase::Retreat() {
-  float s = xscale;
   if (!blnAllowRetreat) {
     blnRetreatBack = false;
     return 0;
@@ -180,21 +183,24 @@ int IUfoBase::Retreat() {
     }
     RetreatLife = now;
   }
-  if (blnRetreatBack) {
-    s += RetreatSpeed;
-    if (s >= 1) {
-      s = 1;
-      blnRetreatBack = false;
-      RetreatLife = now;
-    }
-    if (s <= RetreatMinSize) {
-      s = RetreatMinSize;
-      blnRetreatBack = false;
-      RetreatLife = now;
-    }
-    Scale(s);
-  }
+  StepRetreatScale(now);
   return 0;
+}
+
+void IUfoBase::StepRetreatScale(double now) {
+  if (!blnRetreatBack) return;
+  float s = xscale + RetreatSpeed;
+  if (s >= 1) {
+    s = 1;
+    blnRetreatBack = false;
+    RetreatLife = now;
+  }
+  if (s <= RetreatMinSize) {
+    s = RetreatMinSize;
+    blnRetreatBack = false;
+    RetreatLife = now;
+  }
+  Scale(s);
 }
 
 int IUfoBase::HitUfo() {

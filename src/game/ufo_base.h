@@ -102,6 +102,11 @@ class IUfoBase : public TSprite {
   int FireFireball(bool withSound);
   // Straight flight of the green and boss kinds: stops on an axis at the field's edges.
   int FlyStraight(int w, int h);
+  // Restarts the animation in a heading's group: level at frame 0, rightwards at 4, leftwards at
+  // leftStart (the kinds' sheets differ there); returns the group as GetAnimFrame does.
+  int StartHeadingAnimation(int heading, int leftStart);
+  // The retreat's scale step, while one is under way: toward full size or RetreatMinSize, ending at either.
+  void StepRetreatScale(double now);
   // The numbers every kind sets at creation.
   void Setup(int x, int y, int type, int imageIndex, int index, float startLife, int frameSequences);
 };
