@@ -39,6 +39,18 @@ int IParticleBase::GetRotationDegree(int heading) {
   return CompassAngle(heading);
 }
 
+void IParticleBase::Start(int new_x, int new_y, int type, int new_index, int frameInterval) {
+  x = static_cast<float>(new_x);
+  y = static_cast<float>(new_y);
+  intType = type;
+  intImageIndex = type;
+  index = new_index;
+  rotation = 0;
+  FrameDelay = 15;
+  FrameDelayInterval = frameInterval;
+  TotalAnimFrames = 16;
+}
+
 int IParticleBase::StepAnimation() {
   const double now = static_cast<double>(ClockMillis());
   if (std::abs(now - FrameDelay) > FrameDelayInterval) {

@@ -29,4 +29,7 @@ class IParticleBase : public TSprite {
  protected:
   // The step both kinds share: next tile once more than FrameDelayInterval ms have passed.
   int StepAnimation();
+  // What both kinds set when made: where, which strip (type is both the kind and its tile set), and
+  // 16 steps of frameInterval ms each.
+  void Start(int x, int y, int type, int index, int frameInterval);
 };
