@@ -1,6 +1,7 @@
 #include "engine/mixer.h"
 
 #include <algorithm>
+#include <cmath>
 
 void Mixer::Play(const std::shared_ptr<Voice>& voice, std::shared_ptr<const PcmData> pcm, bool loop) {
   if (!voice) return;
@@ -57,6 +58,7 @@ void Mixer::StopAll() {
     voice->position = 0;
   }
   active_.clear();
+  gain_ = 1.0f;
 }
 
 int Mixer::ActiveVoices() const {
@@ -99,7 +101,34 @@ void Mixer::Mix(int16_t* stereo, int frames) {
     }
   }
   std::erase_if(active_, [](const auto& v) { return v->state != Voice::State::kPlaying; });
+  Limit(stereo, frames);
+}
+
+// A limiter in place of hard clipping: when the sum of a buffer would leave the 16-bit range, the whole
+// buffer is scaled down just enough, so loud peaks keep their shape instead of being flattened; the gain
+// then recovers smoothly over the following buffers. A mix that fits passes unchanged.
+void Mixer::Limit(int16_t* stereo, int frames) {
+  constexpr float kRecoveryPerFrame = 1.0f / 8192;  // from silence-level gain to 1 in about 0.2 s
+  const size_t count = static_cast<size_t>(frames) * 2;
+  float need = 1.0f;
   for (size_t i = 0; i < count; ++i) {
-    stereo[i] = static_cast<int16_t>(std::clamp<int32_t>(sum_[i], INT16_MIN, INT16_MAX));
+    const int32_t v = sum_[i];
+    if (v > INT16_MAX) need = std::min(need, static_cast<float>(INT16_MAX) / static_cast<float>(v));
+    if (v < INT16_MIN) need = std::min(need, static_cast<float>(INT16_MIN) / static_cast<float>(v));
+  }
+  const float start = need < gain_ ? need : gain_;
+  const float end = std::min(need, start + kRecoveryPerFrame * static_cast<float>(frames));
+  gain_ = end;
+  if (start == 1.0f && end == 1.0f) {
+    for (size_t i = 0; i < count; ++i) stereo[i] = static_cast<int16_t>(sum_[i]);
+    return;
+  }
+  for (int f = 0; f < frames; ++f) {
+    const float g = start + (end - start) * static_cast<float>(f + 1) / static_cast<float>(frames);
+    for (size_t c = 0; c < 2; ++c) {
+      const size_t i = 2 * static_cast<size_t>(f) + c;
+      const int32_t scaled = static_cast<int32_t>(std::lround(static_cast<float>(sum_[i]) * g));
+      stereo[i] = static_cast<int16_t>(std::clamp<int32_t>(scaled, INT16_MIN, INT16_MAX));
+    }
   }
 }

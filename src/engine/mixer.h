@@ -33,16 +33,19 @@ class Mixer {
   // Voices currently sounding (the mixer keeps them alive even when their channels are dropped).
   int ActiveVoices() const;
 
-  // Fills `frames` stereo frames: the sum of every playing voice, saturated to 16 bits. Voices that
-  // play once become idle after their last frame.
+  // Fills `frames` stereo frames: the sum of every playing voice, limited to 16 bits without clipping
+  // (loud peaks are scaled down, never wrapped or flattened). Voices that play once become idle after
+  // their last frame.
   void Mix(int16_t* stereo, int frames);
 
  private:
   void Remove(const Voice* voice);
+  void Limit(int16_t* stereo, int frames);
 
   mutable std::mutex mutex_;
   std::vector<std::shared_ptr<Voice>> active_;
   std::vector<int32_t> sum_;
+  float gain_ = 1.0f;  // the limiter's gain, carried from buffer to buffer
 };
 
 // The engine's one mixer, which the audio output plays (tests and benchmarks look inside it).

@@ -53,6 +53,29 @@ TEST(Mixer, SumsSaturateInsteadOfWrapping) {
   EXPECT_EQ(Pull(mixer, 2), std::vector<int16_t>(4, -32768));
 }
 
+TEST(Mixer, LoudPeaksAreScaledDownNotFlattenedAndTheGainRecovers) {
+  Mixer mixer;
+  // Two voices of a ramp up to 20000 sum to 40000 at the top: the buffer is scaled so that the top lands
+  // on full scale and every other frame keeps its share of it.
+  std::vector<std::shared_ptr<Voice>> voices;
+  for (int i = 0; i < 2; ++i) {
+    voices.push_back(std::make_shared<Voice>());
+    mixer.Play(voices.back(), Ramp(400, 19601), false);
+  }
+  const std::vector<int16_t> loud = Pull(mixer, 400);
+  EXPECT_EQ(loud[2 * 399], 32767);
+  EXPECT_EQ(loud[2 * 399 + 1], -32767);
+  EXPECT_LT(loud[2 * 398], 32767) << "no flat top";
+  const float gain = 32767.0f / 40000.0f;
+  for (int f = 0; f < 400; f += 37) EXPECT_NEAR(loud[2 * f], 2.0f * (19601 + f) * gain, 1.0f) << f;
+  // Quiet sound afterwards: the gain climbs back to 1 and then passes samples unchanged.
+  mixer.Play(voices[0], Constant(20000, 1000), false);
+  const std::vector<int16_t> after = Pull(mixer, 1);
+  EXPECT_LT(after[0], 1000);
+  Pull(mixer, 8192);
+  EXPECT_EQ(Pull(mixer, 3), std::vector<int16_t>(6, 1000));
+}
+
 TEST(Mixer, OnceVoiceEndsAndBecomesIdle) {
   Mixer mixer;
   auto voice = std::make_shared<Voice>();
