@@ -13,52 +13,14 @@ mkdir -p "$out"
 csv=$out/soak-rss.csv
 here=$(cd "$(dirname "$0")" && pwd)
 
-fail() {
-  echo "soak: FAIL: $*" >&2
-  xdotool keyup space Left Right Shift_L 2>/dev/null
-  [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
-  [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null
-  exit 1
-}
+script_name=soak
+release_keys=1
+source "$here/../tests/e2e/lib/common.sh"
+need_tools xdotool import convert Xvfb
 
-for tool in xdotool import convert Xvfb; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-
-for n in $(seq 100 140); do
-  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=:$n
-  break
-done
+start_xvfb 100 140
 [[ -n ${xvfb_pid:-} ]] || fail "no free display number for Xvfb"
 sleep 1
-
-# Waits up to $2 seconds for a visible window named exactly VEXTORON of width $1; prints its id.
-wait_window() {
-  local width=$1 deadline=$(($(date +%s) + $2)) id w
-  while (($(date +%s) < deadline)); do
-    for id in $(xdotool search --onlyvisible --name '^VEXTORON$' 2>/dev/null); do
-      w=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')
-      [[ $w == "$width" ]] && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
-
-origin() {
-  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=')"
-  wx=$X
-  wy=$Y
-}
-
-click_at() {
-  xdotool mousemove "$1" "$2"
-  sleep 0.1
-  xdotool click 1
-}
 
 alive() {
   kill -0 "$pid" 2>/dev/null && [[ $(sed -n 's/^State:[[:space:]]*\(.\).*/\1/p' "/proc/$pid/status" 2>/dev/null) != Z ]]
@@ -73,19 +35,12 @@ last_state() {
   tail -n 1 "$frames" 2>/dev/null | awk '$1 == "frame" { print $4 }'
 }
 
-menu_face=$(convert "$here/../assets/Images/menubutton.png" -format \
-  "%[fx:int(255*p{10,34}.r+0.5)] %[fx:int(255*p{10,34}.g+0.5)] %[fx:int(255*p{10,34}.b+0.5)]" info:)
+menu_face=$(pixel "$here/../assets/Images/menubutton.png" 10 34)
 is_menu() {
-  local seen want i d
+  local seen
   seen=($(import -window root -crop "1x1+$((wx + 295))+$((wy + 269))" +repage -format \
     "%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]" info: 2>/dev/null))
-  want=($menu_face)
-  ((${#seen[@]} == 3)) || return 1
-  for i in 0 1 2; do
-    d=$((seen[i] - want[i]))
-    ((d < -8 || d > 8)) && return 1
-  done
-  return 0
+  ((${#seen[@]} == 3)) && same_colour "${seen[*]}" "$menu_face"
 }
 
 frames=$out/soak-frames.log
@@ -96,7 +51,7 @@ pid=$!
 chooser=$(wait_window 340 15) || fail "the chooser window did not appear"
 sleep 0.5
 origin "$chooser"
-click_at $((wx + 60)) $((wy + 72))
+click_at $((wx + 60)) $((wy + 72)) 0.1
 game_window=$(wait_window 800 15) || fail "the game window did not appear after Windowed"
 origin "$game_window"
 xdotool mousemove $((wx + 20)) $((wy + 20))
@@ -124,7 +79,7 @@ while (($(date +%s) - start < seconds)); do
     *) ((roll < 12)) && roll=$((20 + roll % 80)) ;;
   esac
   if ((roll < 12)); then
-    click_at $((wx + 300 + RANDOM % 200)) $((wy + entries[RANDOM % ${#entries[@]}]))
+    click_at $((wx + 300 + RANDOM % 200)) $((wy + entries[RANDOM % ${#entries[@]}])) 0.1
     xdotool mousemove $((wx + 20)) $((wy + 20))
   elif ((roll < 15)); then
     xdotool key Escape
@@ -159,7 +114,7 @@ for try in $(seq 1 10); do
   xdotool key Escape
 done
 is_menu || fail "could not get back to the menu at the end"
-click_at $((wx + 400)) $((wy + 540))
+click_at $((wx + 400)) $((wy + 540)) 0.1
 wait "$pid"
 code=$?
 pid=

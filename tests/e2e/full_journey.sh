@@ -11,58 +11,15 @@ out=${2:?artifacts dir}
 mkdir -p "$out"
 step="start"
 
-fail() {
-  echo "full_journey: FAIL at \"$step\": $*" >&2
-  xdotool keyup space Left Right Shift_L 2>/dev/null
-  [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
-  [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null
-  exit 1
-}
-
-for tool in xdotool import convert sox; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-
-# Run on the display we were given, or on a private Xvfb.
-if [[ -z ${DISPLAY:-} ]]; then
-  for n in $(seq 60 99); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:$n
-    break
-  done
-  sleep 1
-fi
-
-# Waits up to $2 seconds for a visible window named exactly VEXTORON of width $1; prints its id.
-wait_window() {
-  local width=$1 deadline=$(($(date +%s) + $2)) id w
-  while (($(date +%s) < deadline)); do
-    for id in $(xdotool search --onlyvisible --name '^VEXTORON$' 2>/dev/null); do
-      w=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')
-      [[ $w == "$width" ]] && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
-
-# Window origin on the screen: sets wx, wy.
-origin() {
-  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=')"
-  wx=$X
-  wy=$Y
-}
+script_name=full_journey
+release_keys=1
+source "$(dirname "$0")/lib/common.sh"
+need_tools xdotool import convert sox
+use_display_or_xvfb
 
 # Screenshot of the game window (800 x 600 at wx, wy) into $1.
-shot() {
+shot_game() {
   import -window root -crop "800x600+${wx}+${wy}" +repage "$1" 2>/dev/null || fail "cannot take a screenshot"
-}
-
-# "r g b" of pixel (x, y) of an image.
-pixel() {
-  convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]" info:
 }
 
 # "width left" of the blue letters at y 100..124 of a screenshot, or "0 0" without any. The letters are
@@ -99,7 +56,7 @@ shows() {
 wait_page() {
   local deadline=$(($(date +%s) + $2))
   while (($(date +%s) < deadline)); do
-    shot "$out/full-last.png"
+    shot_game "$out/full-last.png"
     shows "$out/full-last.png" "$1" && { echo "$1: band $last_band" >>"$out/full-bands.txt"; return 0; }
     sleep 0.2
   done
@@ -116,7 +73,7 @@ sweep_until_excellent() {
     xdotool keydown "$dir"
     for i in 1 2 3 4 5; do
       sleep 0.6
-      shot "$out/full-last.png"
+      shot_game "$out/full-last.png"
       if shows "$out/full-last.png" excellent; then
         echo "excellent: band $last_band" >>"$out/full-bands.txt"
         xdotool keyup "$dir" space
@@ -130,12 +87,6 @@ sweep_until_excellent() {
   return 1
 }
 
-click_at() {
-  xdotool mousemove "$1" "$2"
-  sleep 0.15
-  xdotool click 1
-}
-
 # Moves the pointer out of the way, to the bottom right corner of the window.
 park_pointer() {
   xdotool mousemove $((wx + 790)) $((wy + 590))
@@ -144,18 +95,13 @@ park_pointer() {
 menu_face=$(pixel "$(dirname "$0")/../../assets/Images/menubutton.png" 10 34)
 # True when the screenshot $1 shows the menu: a button face inside the top slot.
 is_menu() {
-  local seen=($(pixel "$1" 295 269)) want=($menu_face) i d
-  for i in 0 1 2; do
-    d=$((seen[i] - want[i]))
-    ((d < -8 || d > 8)) && return 1
-  done
-  return 0
+  same_colour "$(pixel "$1" 295 269)" "$menu_face"
 }
 
 wait_menu() {
   local deadline=$(($(date +%s) + $1))
   while (($(date +%s) < deadline)); do
-    shot "$out/full-last.png"
+    shot_game "$out/full-last.png"
     is_menu "$out/full-last.png" && return 0
     sleep 0.2
   done
@@ -233,7 +179,7 @@ xdotool keyup Right
 xdotool keydown Left
 sleep 2
 xdotool keyup Left
-shot "$out/full-play.png"
+shot_game "$out/full-play.png"
 xdotool keyup space
 is_menu "$out/full-play.png" && fail "NEW GAME did not leave the menu"
 lit=$(convert "$out/full-play.png" -crop 220x40+0+5 -colorspace gray -format "%[fx:mean>0.005]" info:)
@@ -250,7 +196,7 @@ step="RESUME"
 click_at $((wx + 400)) $((wy + 265))
 park_pointer
 sleep 0.5
-shot "$out/full-last.png"
+shot_game "$out/full-last.png"
 is_menu "$out/full-last.png" && fail "RESUME did not leave the menu"
 xdotool keydown space Left
 sleep 1.5
@@ -258,7 +204,7 @@ xdotool keyup Left
 xdotool keydown Right
 sleep 1.5
 xdotool keyup Right
-shot "$out/full-resumed.png"
+shot_game "$out/full-resumed.png"
 xdotool keyup space
 lit=$(convert "$out/full-resumed.png" -crop 220x40+0+5 -colorspace gray -format "%[fx:mean>0.005]" info:)
 [[ $lit == 1 ]] || fail "no level text at the top left after RESUME"
@@ -276,14 +222,11 @@ ended_ms=$((($(date +%s%N) - quit_at) / 1000000))
 ((ended_ms >= 1800 && ended_ms <= 4000)) || fail "the game ended $ended_ms ms after QUIT (about 2000 expected)"
 
 step="sound"
-[[ -s $audio ]] || fail "nothing was written to the sound output"
-rms=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$audio" -n stat 2>&1 | sed -n 's/^RMS *amplitude: *//p')
-[[ -n $rms ]] || fail "sox could not read the recorded sound"
-awk -v r="$rms" 'BEGIN { exit !(r > 0.001) }' || fail "the recorded sound is silent (RMS $rms)"
+check_sound "$audio"
 rm -f "$audio" "$out/full-last.png"
 
 echo "journey_seconds $(($(date +%s) - journey_start))$lesson_seconds closing_to_exit_ms $ended_ms audio_rms $rms" |
   tee "$out/full-journey.txt"
-[[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null
+stop_xvfb
 echo "full_journey: ok"
 exit 0

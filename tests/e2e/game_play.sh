@@ -9,79 +9,10 @@ game=${1:?path to vextoron}
 out=${2:?artifacts dir}
 mkdir -p "$out"
 
-fail() {
-  echo "game_play: FAIL: $*" >&2
-  [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
-  [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null
-  exit 1
-}
-
-for tool in xdotool import convert sox; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-
-# Run on the display we were given, or on a private Xvfb.
-if [[ -z ${DISPLAY:-} ]]; then
-  for n in $(seq 60 99); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:$n
-    break
-  done
-  sleep 1
-fi
-
-now_us() { date +%s%6N; }
-
-# Waits up to $2 seconds for a visible window named exactly VEXTORON of width $1; prints its id.
-wait_window() {
-  local width=$1 deadline=$(($(date +%s) + $2)) id w
-  while (($(date +%s) < deadline)); do
-    for id in $(xdotool search --onlyvisible --name '^VEXTORON$' 2>/dev/null); do
-      w=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')
-      [[ $w == "$width" ]] && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
-
-# Window origin on the screen: sets wx, wy.
-origin() {
-  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=')"
-  wx=$X
-  wy=$Y
-}
-
-# Screenshot of the 800 x 600 (or chooser) window into $2.
-shot() {
-  local id=$1 file=$2 w h
-  eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$file" 2>/dev/null || fail "cannot take a screenshot"
-}
-
-# "r g b" of pixel (x, y) of an image.
-pixel() {
-  convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]" info:
-}
-
-# True when two "r g b" triples differ by at most 8 in every channel.
-same_colour() {
-  local a=($1) b=($2) i
-  for i in 0 1 2; do
-    local d=$((a[i] - b[i]))
-    ((d < -8 || d > 8)) && return 1
-  done
-  return 0
-}
-
-click_at() {
-  xdotool mousemove "$1" "$2"
-  sleep 0.15
-  xdotool click 1
-}
-
+script_name=game_play
+source "$(dirname "$0")/lib/common.sh"
+need_tools xdotool import convert sox
+use_display_or_xvfb
 
 audio=$out/game-audio.raw
 rm -f "$audio"
@@ -144,12 +75,9 @@ code=$?
 pid=
 ((code == 0)) || fail "the game exited with code $code"
 
-[[ -s $audio ]] || fail "nothing was written to the sound output"
-rms=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$audio" -n stat 2>&1 | sed -n 's/^RMS *amplitude: *//p')
-[[ -n $rms ]] || fail "sox could not read the recorded sound"
-awk -v r="$rms" 'BEGIN { exit !(r > 0.001) }' || fail "the recorded sound is silent (RMS $rms)"
+check_sound "$audio"
 echo "audio_rms $rms" >"$out/game-audio.txt"
 
-[[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null
+stop_xvfb
 echo "game_play: ok"
 exit 0
