@@ -148,26 +148,41 @@ cp "$out/full-last.png" "$out/full-lesson2-won.png"
 xdotool key Return
 
 lesson_seconds=""
+tutorial_won=1
 # The UFO lessons (together at most 140 s, so the whole journey stays within about four minutes even
 # when every wait runs to its end); lesson 5's UFO is away (and cannot be hit) for seconds at a time.
+# Winning them depends on where the random UFO flies: a lesson not won in time is reported, the
+# tutorial is left with Escape and the journey goes on (the in-process journey test wins every lesson
+# deterministically).
 for lesson in 3 4 5; do
   step="lesson $lesson"
   wait_page lesson$lesson 6 || fail "Enter did not lead to lesson $lesson"
   cp "$out/full-last.png" "$out/full-lesson$lesson.png"
   limit=$((lesson == 5 ? 60 : 40))
   began=$(date +%s)
-  sweep_until_excellent $limit || fail "the lesson's UFO was not destroyed within $limit s"
+  if ! sweep_until_excellent $limit; then
+    echo "full_journey: note: lesson $lesson's UFO was not destroyed within $limit s; leaving the tutorial"
+    lesson_seconds="$lesson_seconds lesson${lesson}_s not-won"
+    tutorial_won=0
+    break
+  fi
   lesson_seconds="$lesson_seconds lesson${lesson}_s $(($(date +%s) - began))"
   cp "$out/full-last.png" "$out/full-lesson$lesson-won.png"
   sleep 0.2
   xdotool key Return
 done
 
-step="congratulations"
-wait_page congratulations 6 || fail "Enter after lesson 5 did not show the congratulations page"
-cp "$out/full-last.png" "$out/full-congratulations.png"
-xdotool key Return
-wait_menu 10 || fail "Enter on the congratulations page did not lead back to the menu"
+if ((tutorial_won)); then
+  step="congratulations"
+  wait_page congratulations 6 || fail "Enter after lesson 5 did not show the congratulations page"
+  cp "$out/full-last.png" "$out/full-congratulations.png"
+  xdotool key Return
+  wait_menu 10 || fail "Enter on the congratulations page did not lead back to the menu"
+else
+  step="Escape from the tutorial"
+  xdotool key Escape
+  wait_menu 10 || fail "Escape did not leave the tutorial for the menu"
+fi
 
 step="NEW GAME"
 click_at $((wx + 400)) $((wy + 479))
