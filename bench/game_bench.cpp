@@ -54,23 +54,11 @@ void StartWorld(int level) {
 }
 
 void UpdateAndCollide() {
-  ClearRegions();
-  gPlayer->Move(gScreenWidth);
-  AddToRegions(gPlayer);
-  UpdateUfos();
-  UpdateTankWeapons();
-  UpdateUfoWeapons();
-  UpdateParticles();
-  CheckCollisions(gPlayer);
+  UpdateWorld(gPlayer);
 }
 
 void DrawAll() {
-  DrawDistantParticles();
-  DrawDistantUfos();
-  DrawNearParticles();
-  DrawTankWeapons();
-  DrawUfoWeapons();
-  DrawNearUfos();
+  DrawWorld(gPlayer);
   Flip(0);
 }
 

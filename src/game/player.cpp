@@ -11,6 +11,7 @@
 #include "game/clock_index.h"
 #include "game/tank_fireball.h"
 #include "game/tank_missile.h"
+#include "sprite/flash.h"
 #include "sprite/sprite_kind.h"
 #include "sprite/tileset.h"
 
@@ -32,14 +33,7 @@ int TPlayer::Draw(const std::shared_ptr<TVOTileset>& tiles) {
   if (std::abs(now) >= invincibilitydelay + invincibilityinterval) {
     alpha = 1;
   } else {
-    alpha += alphaincrement;
-    if (alpha > 1) {
-      alpha = 1;
-      alphaincrement = -alphaincrement;
-    } else if (alpha < 0.5f) {
-      alpha = 0.5f;
-      alphaincrement = -alphaincrement;
-    }
+    StepFlash(alpha, alphaincrement, 0.5f);
   }
   if (tiles && tiles->image) {
     SetAlpha(alpha);

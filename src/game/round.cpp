@@ -25,26 +25,35 @@ int PlayGame() {
     NextLevel();
     SpawnScoutUfos(gLevel * 2, true);
   }
+  UpdateWorld(gPlayer);
+  DrawWorld(gPlayer);
+  DrawLevel();
+  DrawLine(0, gScreenHeight - 175, gScreenWidth, gScreenHeight - 175, 1);
+  return 0;
+}
+
+int UpdateWorld(const std::shared_ptr<TPlayer>& tank) {
   ClearRegions();
-  if (gPlayer) {
-    gPlayer->Move(gScreenWidth);
-    AddToRegions(gPlayer);
+  if (tank) {
+    tank->Move(gScreenWidth);
+    AddToRegions(tank);
   }
   UpdateUfos();
   UpdateTankWeapons();
   UpdateUfoWeapons();
   UpdateParticles();
-  CheckCollisions(gPlayer);
+  CheckCollisions(tank);
+  return 0;
+}
 
+int DrawWorld(const std::shared_ptr<TPlayer>& tank) {
   DrawDistantParticles();
   DrawDistantUfos();
   DrawNearParticles();
   DrawTankWeapons();
   DrawUfoWeapons();
   DrawNearUfos();
-  if (gPlayer) gPlayer->Draw(GetTankTiles(gPlayer->intImageIndex));
-  DrawLevel();
-  DrawLine(0, gScreenHeight - 175, gScreenWidth, gScreenHeight - 175, 1);
+  if (tank) tank->Draw(GetTankTiles(tank->intImageIndex));
   return 0;
 }
 

@@ -1,9 +1,17 @@
 #pragma once
 // The game round: one frame of play (PlayGame), the new-game and next-level set-ups, the spawners and
 // the update and draw passes over the object lists. The tutorial reuses the spawners and passes.
+#include <memory>
+
+class TPlayer;
 
 // One frame of the play screen: set-ups when due, moves, collisions, then drawing back to front.
 int PlayGame();
+// The moving half of a frame with the given tank: region grid, tank, UFOs, shots, particles, then the
+// collision pass against that tank.
+int UpdateWorld(const std::shared_ptr<TPlayer>& tank);
+// The drawing half: every object back to front, the tank last.
+int DrawWorld(const std::shared_ptr<TPlayer>& tank);
 // Level 9 (the next frame starts level 10), empty lists, a second of invincibility for gPlayer.
 int NewGame();
 // Next level number and empty lists.

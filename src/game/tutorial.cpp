@@ -164,22 +164,9 @@ int TTutorial::TeachShootingUFOBombs(bool canRetreat) {
     }
     SpawnScoutUfos(1, canRetreat);
   }
-  ClearRegions();
-  objTank->Move(gScreenWidth);
-  AddToRegions(objTank);
-  UpdateUfos();
-  UpdateTankWeapons();
-  UpdateUfoWeapons();
-  UpdateParticles();
   // The bombs fall on the tank the player sees, the tutorial's own.
-  CheckCollisions(objTank);
-  DrawDistantParticles();
-  DrawDistantUfos();
-  DrawNearParticles();
-  DrawTankWeapons();
-  DrawUfoWeapons();
-  DrawNearUfos();
-  objTank->Draw(GetTankTiles(objTank->intImageIndex));
+  UpdateWorld(objTank);
+  DrawWorld(objTank);
   DrawLines();
 
   if (gUfoList.IsEmpty()) {

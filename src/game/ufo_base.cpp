@@ -15,6 +15,7 @@
 #include "game/spline.h"
 #include "game/ufo_fireball.h"
 #include "sprite/compass.h"
+#include "sprite/flash.h"
 #include "sprite/sprite_kind.h"
 #include "sprite/tileset.h"
 
@@ -38,14 +39,7 @@ int IUfoBase::Draw(const std::shared_ptr<TVOTileset>& tiles) {
   if (now >= invincibilitydelay + invincibilityinterval) {
     alpha = 1;
   } else {
-    alpha += alphaincrement;
-    if (alpha > 1) {
-      alpha = 1;
-      alphaincrement = -alphaincrement;
-    } else if (alpha < 0.3f) {
-      alpha = 0.3f;
-      alphaincrement = -alphaincrement;
-    }
+    StepFlash(alpha, alphaincrement, 0.3f);
   }
   if (life <= smokestart && now > smokedelay + smokeinterval) {
     auto puff = TSmokeParticle::Create(static_cast<int>(x), static_cast<int>(y), smoketype, ClockTenths(),
