@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "engine/audio.h"
-#include "engine/headless_platform.h"
-#include "engine/mixer.h"
-#include "engine/sample_convert.h"
+#include "engine/audio/audio.h"
+#include "engine/audio/mixer.h"
+#include "engine/media/sample_convert.h"
+#include "engine/platform/headless/headless_platform.h"
 
 namespace {
 double ThreadCpuSeconds() {

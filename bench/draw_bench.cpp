@@ -14,11 +14,11 @@
 #include <memory>
 #include <vector>
 
-#include "engine/gl_stats.h"
-#include "engine/graphics.h"
-#include "engine/image.h"
-#include "engine/platform.h"
-#include "engine/sdl_platform.h"
+#include "engine/media/image.h"
+#include "engine/platform/sdl/sdl_platform.h"
+#include "engine/platform/seam.h"
+#include "engine/render/gl/gl_stats.h"
+#include "engine/render/graphics.h"
 
 namespace {
 

@@ -2,15 +2,16 @@
 // explosions in flight): the update and collision passes alone, and the whole frame with drawing.
 #include <benchmark/benchmark.h>
 
-#include "app/delta.h"
-#include "app/globals.h"
-#include "app/random_number.h"
-#include "app/register_assets.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "common/random_number.h"
+#include "common/register_assets.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 #include "game/player.h"
 #include "game/regions.h"
 #include "game/round.h"
+#include "game/tile_sets.h"
 #include "game/ufo_base.h"
 #include "sprite/tileset.h"
 

@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "app/embedded_table.h"
-#include "app/register_assets.h"
-#include "engine/decoders.h"
-#include "engine/embedded.h"
-#include "engine/image.h"
-#include "engine/overlap.h"
+#include "common/embedded_table.h"
+#include "common/register_assets.h"
+#include "engine/media/decoders.h"
+#include "engine/media/embedded.h"
+#include "engine/media/image.h"
+#include "engine/media/overlap.h"
 
 namespace {
 

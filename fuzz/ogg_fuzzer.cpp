@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/decoders.h"
+#include "engine/media/decoders.h"
 
 // libvorbisfile 1.3.7 loses a few bytes (its serial-number list) when it gives up on some damaged
 // files; the library is not ours to fix, and the loss is bounded per refused file.

@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/decoders.h"
-#include "engine/embedded.h"
-#include "engine/image.h"
+#include "engine/media/decoders.h"
+#include "engine/media/embedded.h"
+#include "engine/media/image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TRamStream stream(data, size);

@@ -1,5 +1,5 @@
 #!/usr/bin/env -S /usr/bin/python3
-"""Generate src/engine/default_font_bits.inc, the engine's built-in 8x16 font.
+"""Generate src/engine/media/default_font_bits.inc, the engine's built-in 8x16 font.
 
 Source: the Terminus console font (SIL Open Font License) as shipped by
 Debian's console-setup-linux package (/usr/share/consolefonts).
@@ -21,7 +21,7 @@ FONT_CANDIDATES = [
 ]
 FIRST, COUNT, W, H = 32, 96, 8, 16
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-OUT = os.path.join(ROOT, "src", "engine", "default_font_bits.inc")
+OUT = os.path.join(ROOT, "src", "engine", "media", "default_font_bits.inc")
 
 
 def parse_psf(data):

@@ -48,12 +48,7 @@ rm -f "$frames"
 SDL_AUDIODRIVER=dummy VEXTORON_FRAME_LOG=$frames "$game" >"$out/soak-stderr.log" 2>&1 &
 pid=$!
 
-chooser=$(wait_window 340 15) || fail "the chooser window did not appear"
-sleep 0.5
-origin "$chooser"
-click_at $((wx + 60)) $((wy + 72)) 0.1
-game_window=$(wait_window 800 15) || fail "the game window did not appear after Windowed"
-origin "$game_window"
+choose_windowed 15
 xdotool mousemove $((wx + 20)) $((wy + 20))
 sleep 3
 

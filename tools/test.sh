@@ -19,6 +19,9 @@ echo "== house style (clang-format)"
 git ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' |
   xargs -0 clang-format --dry-run --Werror
 
+echo "== layers (includes only look down, engine through its doors, no include circles)"
+python3 tools/check_layers.py
+
 echo "== release build (warnings are errors)"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_WERROR=ON -DVX_TESTS=ON -DVX_BENCH=ON >/dev/null
 cmake --build build/release -j "$jobs"

@@ -1,8 +1,8 @@
 #include "app/credits.h"
 
-#include "app/globals.h"
-#include "engine/graphics.h"
-#include "engine/input.h"
+#include "common/globals.h"
+#include "engine/platform/platform.h"
+#include "engine/render/render.h"
 #include "ui/line.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include "app/main_loop.h"
 #include "app/startup.h"
-#include "engine/platform.h"
-#include "engine/process.h"
-#include "engine/sdl_platform.h"
+#include "engine/platform/platform.h"
+#include "engine/platform/sdl/sdl_platform.h"
+#include "engine/process/process.h"
 
 namespace {
 

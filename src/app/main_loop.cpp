@@ -3,16 +3,17 @@
 #include <cstdio>
 
 #include "app/credits.h"
-#include "app/delta.h"
 #include "app/frame_log.h"
-#include "app/globals.h"
 #include "app/music.h"
 #include "app/screens.h"
 #include "app/window_mode.h"
-#include "engine/graphics.h"
-#include "engine/input.h"
-#include "engine/process.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "engine/platform/platform.h"
+#include "engine/process/process.h"
+#include "engine/render/render.h"
 #include "game/player.h"
+#include "sprite/sprite_kind.h"
 
 namespace {
 
@@ -40,13 +41,13 @@ bool OpenGameWindow(int windowMode) {
   HidePointer();
   TDelta::Start();
   TDelta::Update();
-  gPlayer = TPlayer::Create(gScreenCenterX, gScreenHeight - 100, 100);
+  gPlayer = TPlayer::Create(gScreenCenterX, gScreenHeight - 100, kKindTank);
   return true;
 }
 
 void RunFrame() {
   UpdateMusic();
-  SetBlend(3);
+  SetBlend(kBlendAlpha);
   const int state_before = gGameState;
   RunScreen();
   if (gGameState != state_before) FlushPresses();

@@ -1,8 +1,8 @@
 #include "app/music.h"
 
-#include "app/globals.h"
-#include "app/screens.h"
-#include "engine/audio.h"
+#include "app/screen_state.h"
+#include "common/globals.h"
+#include "engine/audio/audio.h"
 
 namespace {
 

@@ -1,17 +1,6 @@
 #pragma once
-// The screen states of the main loop and the work each screen does in one frame.
-
-enum ScreenState : int {
-  kStateCredits = 0,
-  kStateMenu = 1,
-  kStatePlay = 2,
-  kStateTutorial = 3,
-  kStateOptions = 4,
-  kStateClosing = 99,
-};
-
-// How long the closing logo stays up, in milliseconds (the loop ends on the first frame past it).
-inline constexpr int kClosingMillis = 2000;
+// The work each screen state of the main loop does in one frame.
+#include "app/screen_state.h"
 
 // The work of the current screen state for one frame (step 3 of a frame). A request to close the game
 // window turns into the closing screen first.

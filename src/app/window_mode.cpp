@@ -1,8 +1,8 @@
 #include "app/window_mode.h"
 
 #include "app/frame_log.h"
-#include "engine/graphics.h"
-#include "engine/input.h"
+#include "engine/platform/platform.h"
+#include "engine/render/render.h"
 
 namespace {
 

@@ -1,10 +1,8 @@
 #pragma once
-// Everything the game may use of the engine.
-#include "engine/audio.h"
-#include "engine/clock.h"
-#include "engine/embedded.h"
-#include "engine/graphics.h"
-#include "engine/image.h"
-#include "engine/input.h"
-#include "engine/process.h"
-#include "engine/random.h"
+// Everything the game may use of the engine: one door per subsystem.
+#include "engine/audio/audio.h"
+#include "engine/base/base.h"
+#include "engine/media/media.h"
+#include "engine/platform/platform.h"
+#include "engine/process/process.h"
+#include "engine/render/render.h"

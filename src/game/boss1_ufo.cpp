@@ -1,20 +1,14 @@
 #include "game/boss1_ufo.h"
 
-#include "engine/clock.h"
-#include "engine/random.h"
+#include "engine/base/base.h"
+#include "engine/platform/platform.h"
 #include "sprite/sprite_kind.h"
 
 std::shared_ptr<TBoss1Ufo> TBoss1Ufo::Create(int x, int y, int imageIndex, int index) {
+  static constexpr TUfoKindTraits kBoss{kKindBoss1Ufo, 10, 1, 1500, 16000, 6000, 3, kKindSmoke3, 1000};
   auto ufo = std::make_shared<TBoss1Ufo>();
-  ufo->Setup(x, y, kKindBoss1Ufo, imageIndex, index, 10, 1);
-  ufo->directioninterval = 1500;
-  ufo->InitialRetreatRate = 16000;
-  ufo->AttackRetreatRate = 6000;
-  ufo->RetreatInterval = 5000;
-  ufo->smokestart = ufo->life / 3;
-  ufo->smoketype = kKindSmoke3;
+  ufo->Setup(kBoss, x, y, imageIndex, index, 5000);
   ufo->weapondelay = static_cast<double>(ClockMillis()) + RandomDouble(1000, 3000);
-  ufo->weapondelayinterval = 1000;
   return ufo;
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/clock.h"
+#include "engine/platform/platform.h"
 
 inline int ClockTenths() {
   return static_cast<int>(std::llabs(ClockMillis() / 100) & 0x7fffffff);

@@ -1,6 +1,6 @@
 // The draw passes of the game round, called back to front: far smoke, far UFOs, near particles, tank
 // shots, UFO shots, near UFOs.
-#include "app/globals.h"
+#include "common/globals.h"
 #include "game/particle_base.h"
 #include "game/round.h"
 #include "game/tile_lookup.h"

@@ -1,20 +1,14 @@
 #include "game/green_ufo.h"
 
-#include "engine/clock.h"
-#include "engine/random.h"
+#include "engine/base/base.h"
+#include "engine/platform/platform.h"
 #include "sprite/sprite_kind.h"
 
 std::shared_ptr<TGreenUfo> TGreenUfo::Create(int x, int y, int imageIndex, int index, int retreatInterval) {
+  static constexpr TUfoKindTraits kGreen{kKindGreenUfo, 2, 2, 1500, 16000, 3000, 3, kKindSmoke3, 1000};
   auto ufo = std::make_shared<TGreenUfo>();
-  ufo->Setup(x, y, kKindGreenUfo, imageIndex, index, 2, 2);
-  ufo->directioninterval = 1500;
-  ufo->InitialRetreatRate = 16000;
-  ufo->AttackRetreatRate = 3000;
-  ufo->RetreatInterval = retreatInterval;
-  ufo->smokestart = ufo->life / 3;
-  ufo->smoketype = kKindSmoke3;
+  ufo->Setup(kGreen, x, y, imageIndex, index, retreatInterval);
   ufo->weapondelay = static_cast<double>(ClockMillis()) + RandomDouble(1000, 3000);
-  ufo->weapondelayinterval = 1000;
   return ufo;
 }
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/delta.h"
-#include "engine/clock.h"
-#include "engine/graphics.h"
+#include "common/delta.h"
+#include "engine/platform/platform.h"
+#include "engine/render/render.h"
 #include "sprite/compass.h"
 #include "sprite/tileset.h"
 

@@ -2,12 +2,11 @@
 
 #include <cmath>
 
-#include "app/delta.h"
-#include "app/globals.h"
-#include "engine/audio.h"
-#include "engine/clock.h"
-#include "engine/graphics.h"
-#include "engine/input.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "engine/audio/audio.h"
+#include "engine/platform/platform.h"
+#include "engine/render/render.h"
 #include "game/clock_index.h"
 #include "game/tank_fireball.h"
 #include "game/tank_missile.h"

@@ -5,12 +5,13 @@
 #include <cmath>
 #include <cstdint>
 
-#include "engine/graphics.h"
+#include "common/collision.h"
+#include "common/globals.h"
+#include "engine/render/render.h"
 #include "game/player.h"
 #include "game/tile_lookup.h"
 #include "game/ufo_base.h"
 #include "game/weapon_base.h"
-#include "sprite/collision.h"
 #include "sprite/sprite_kind.h"
 #include "sprite/tileset.h"
 

@@ -8,8 +8,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/globals.h"
-
 class IUfoBase;
 class IWeaponBase;
 class TPlayer;
@@ -49,4 +47,4 @@ int AddToRegions(const std::shared_ptr<IWeaponBase>& shot);
 int AddToRegions(const std::shared_ptr<TPlayer>& tank);
 // Applies this frame's hits: tank shots on UFOs and on UFO shots, UFO shots on the tank in play (or on
 // the ground), UFOs bouncing off each other. Objects that ended earlier in the pass take no more part.
-int CheckCollisions(const std::shared_ptr<TPlayer>& tank = gPlayer);
+int CheckCollisions(const std::shared_ptr<TPlayer>& tank);

@@ -1,8 +1,8 @@
 #include "game/round.h"
 
-#include "app/globals.h"
-#include "app/level_display.h"
-#include "engine/graphics.h"
+#include "common/globals.h"
+#include "engine/render/render.h"
+#include "game/level_display.h"
 #include "game/particle_base.h"
 #include "game/player.h"
 #include "game/regions.h"

@@ -1,22 +1,16 @@
 #include "game/scout_ufo.h"
 
-#include "app/globals.h"
-#include "app/random_number.h"
-#include "engine/clock.h"
+#include "common/globals.h"
+#include "common/random_number.h"
+#include "engine/platform/platform.h"
 #include "sprite/sprite_kind.h"
 
 std::shared_ptr<TScoutUfo> TScoutUfo::Create(int x, int y, int imageIndex, int index, int retreatInterval) {
+  static constexpr TUfoKindTraits kScout{kKindScoutUfo, 1, 2, 1000, 3000, 3000, 2, kKindSmoke1, 4000};
   auto ufo = std::make_shared<TScoutUfo>();
-  ufo->Setup(x, y, kKindScoutUfo, imageIndex, index, 1, 2);
-  ufo->directioninterval = 1000;
-  ufo->InitialRetreatRate = 3000;
-  ufo->AttackRetreatRate = 3000;
-  ufo->RetreatInterval = retreatInterval;
-  ufo->smokestart = ufo->life / 2;
-  ufo->smoketype = kKindSmoke1;
+  ufo->Setup(kScout, x, y, imageIndex, index, retreatInterval);
   const int wait = gRandomNumber ? gRandomNumber->Rnd(4000, 8000) : 4000;
   ufo->weapondelay = static_cast<double>(ClockMillis() + wait);
-  ufo->weapondelayinterval = 4000;
   return ufo;
 }
 

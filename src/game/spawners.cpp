@@ -1,6 +1,6 @@
 // The spawners of the game round: UFOs at random places above the tank's line.
-#include "app/globals.h"
-#include "engine/random.h"
+#include "common/globals.h"
+#include "engine/base/base.h"
 #include "game/boss1_ufo.h"
 #include "game/green_ufo.h"
 #include "game/round.h"

@@ -1,6 +1,6 @@
 #include "game/tile_lookup.h"
 
-#include "app/globals.h"
+#include "common/globals.h"
 #include "sprite/sprite_kind.h"
 #include "sprite/tileset.h"
 

@@ -1,7 +1,7 @@
 #include "game/tutorial.h"
 
-#include "app/globals.h"
-#include "engine/input.h"
+#include "common/globals.h"
+#include "engine/platform/platform.h"
 #include "game/player.h"
 #include "game/regions.h"
 #include "game/round.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/image.h"
+#include "engine/media/media.h"
 
 class TText;
 class TPlayer;

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/delta.h"
-#include "app/globals.h"
-#include "app/random_number.h"
-#include "engine/audio.h"
-#include "engine/clock.h"
-#include "engine/graphics.h"
-#include "engine/random.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "common/random_number.h"
+#include "engine/audio/audio.h"
+#include "engine/base/base.h"
+#include "engine/platform/platform.h"
+#include "engine/render/render.h"
 #include "game/clock_index.h"
 #include "game/smoke_particle.h"
 #include "game/spline.h"
@@ -355,19 +355,26 @@ int IUfoBase::FlyStraight(int w, int h) {
   return 0;
 }
 
-void IUfoBase::Setup(int new_x, int new_y, int type, int imageIndex, int new_index, float startLife,
-                     int frameSequences) {
-  intType = type;
+void IUfoBase::Setup(const TUfoKindTraits& kind, int new_x, int new_y, int imageIndex, int new_index,
+                     int retreatInterval) {
+  intType = kind.type;
   index = new_index;
   intImageIndex = imageIndex;
   x = static_cast<float>(new_x);
   y = static_cast<float>(new_y);
-  life = startLife;
+  life = kind.startLife;
+  directioninterval = kind.directionInterval;
+  InitialRetreatRate = kind.initialRetreatRate;
+  AttackRetreatRate = kind.attackRetreatRate;
+  RetreatInterval = retreatInterval;
+  smokestart = life / static_cast<float>(kind.smokeLifeDivisor);
+  smoketype = kind.smokeType;
+  weapondelayinterval = kind.weaponDelayInterval;
   speedincrement = 280;
   damage = 0.1f;
   FrameDelay = 15;
   FrameDelayInterval = 100;
   TotalAnimFrames = 3;
-  FrameSequences = frameSequences;
+  FrameSequences = kind.frameSequences;
   Scale(0.3f);
 }

@@ -12,6 +12,19 @@
 
 class TVOTileset;
 
+// What tells one UFO kind from another at creation: one row per kind.
+struct TUfoKindTraits {
+  int type;                 // the sprite kind
+  float startLife;          // hits of 0.1 to destroy it, in tenths
+  int frameSequences;       // rows of heading frames in its strip
+  int directionInterval;    // ms between changes of heading
+  int initialRetreatRate;   // ms before the first retreat
+  int attackRetreatRate;    // ms between retreats while attacking
+  int smokeLifeDivisor;     // smoke starts below life / this
+  int smokeType;            // the smoke particle kind
+  int weaponDelayInterval;  // ms between shots
+};
+
 class IUfoBase : public TSprite {
  public:
   static constexpr int HOVER = 0;
@@ -107,6 +120,6 @@ class IUfoBase : public TSprite {
   int StartHeadingAnimation(int heading, int leftStart);
   // The retreat's scale step, while one is under way: toward full size or RetreatMinSize, ending at either.
   void StepRetreatScale(double now);
-  // The numbers every kind sets at creation.
-  void Setup(int x, int y, int type, int imageIndex, int index, float startLife, int frameSequences);
+  // The numbers every kind sets at creation, from the kind's row of the table.
+  void Setup(const TUfoKindTraits& kind, int x, int y, int imageIndex, int index, int retreatInterval);
 };

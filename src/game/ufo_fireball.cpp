@@ -1,6 +1,6 @@
 #include "game/ufo_fireball.h"
 
-#include "app/delta.h"
+#include "common/delta.h"
 #include "sprite/compass.h"
 #include "sprite/sprite_kind.h"
 

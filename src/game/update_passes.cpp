@@ -2,7 +2,7 @@
 // the dead ones out of their lists.
 #include <type_traits>
 
-#include "app/globals.h"
+#include "common/globals.h"
 #include "game/particle_base.h"
 #include "game/regions.h"
 #include "game/round.h"

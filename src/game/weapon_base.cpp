@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "app/delta.h"
-#include "app/globals.h"
-#include "engine/audio.h"
-#include "engine/clock.h"
-#include "engine/graphics.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "engine/audio/audio.h"
+#include "engine/platform/platform.h"
+#include "engine/render/render.h"
 #include "game/clock_index.h"
 #include "game/explosion_particle.h"
 #include "game/smoke_particle.h"

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/globals.h"
-
 std::shared_ptr<TVOTileset> TVOTileset::Create(const std::string& url, int tilewidth, int tileheight) {
   auto tiles = std::make_shared<TVOTileset>();
   if (tilewidth <= 0 || tileheight <= 0) return tiles;
@@ -54,21 +52,4 @@ void TVOTileset::MeasureSolidBounds() {
     solidBounds.push_back(bounds);
     solidRows.push_back(std::move(rows));
   }
-}
-
-void CreateTileSets() {
-  gGreenTankTiles = TVOTileset::Create("incbin::../Images/greentank.png", 64, 64);
-  gHoverTankTiles = TVOTileset::Create("incbin::../Images/hovertank.png", 64, 64);
-  gGreenUfoTiles = TVOTileset::Create("incbin::../Images/greenufo.png", 64, 64);
-  gScoutUfoTiles = TVOTileset::Create("incbin::../Images/scoutufo.png", 64, 64);
-  gBoss1UfoTiles = TVOTileset::Create("incbin::../Images/boss1ufo.png", 96, 96);
-  gTankFireballTiles = TVOTileset::Create("incbin::../Images/tank_fireball.png", 32, 32);
-  gTankMissileTiles = TVOTileset::Create("incbin::../Images/tank_missile.png", 16, 32);
-  gUfoFireballTiles = TVOTileset::Create("incbin::../Images/ufo_fireball.png", 32, 32);
-  gSmoke1Tiles = TVOTileset::Create("incbin::../Images/smokey_1.png", 64, 64);
-  gSmoke2Tiles = TVOTileset::Create("incbin::../Images/smokey_2.png", 64, 64);
-  gSmoke3Tiles = TVOTileset::Create("incbin::../Images/smokey_3.png", 64, 64);
-  gExplosion1Tiles = TVOTileset::Create("incbin::../Images/explode_1.png", 64, 64);
-  gExplosion2Tiles = TVOTileset::Create("incbin::../Images/explode_2.png", 64, 64);
-  gExplosion3Tiles = TVOTileset::Create("incbin::../Images/explode_3.png", 64, 64);
 }

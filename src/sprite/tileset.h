@@ -1,12 +1,12 @@
 #pragma once
 // TVOTileset: an image strip cut into equal tiles, handle at the tile centre, shared by every sprite of
-// one kind. CreateTileSets makes the fourteen strips of the game into their globals.
+// one kind.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/image.h"
+#include "engine/media/media.h"
 
 // The smallest rectangle of a tile holding all its solid pixels (alpha >= 128), in pixels from the
 // tile's top-left corner, right and bottom included; empty when the tile has no solid pixel.
@@ -39,6 +39,3 @@ class TVOTileset {
   // Measures solidBounds and solidRows from the image's pixels.
   void MeasureSolidBounds();
 };
-
-// Makes the tank, UFO, projectile, smoke and explosion tile sets (the assets must be registered).
-void CreateTileSets();

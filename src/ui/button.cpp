@@ -1,8 +1,8 @@
 #include "ui/button.h"
 
-#include "engine/graphics.h"
-#include "engine/input.h"
-#include "sprite/collision.h"
+#include "common/collision.h"
+#include "engine/platform/platform.h"
+#include "engine/render/render.h"
 #include "ui/still_layout.h"
 
 std::shared_ptr<TButton> TButton::CreateButton(int x, int y, const std::string& text, double fontscale,

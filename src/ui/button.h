@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/audio.h"
-#include "engine/image.h"
-#include "engine/tlist.h"
+#include "engine/audio/audio.h"
+#include "engine/base/base.h"
+#include "engine/media/media.h"
 #include "ui/letter.h"
 
 class TButton : public TList<TLetter> {

@@ -1,6 +1,6 @@
 #include "ui/letter.h"
 
-#include "engine/graphics.h"
+#include "engine/render/render.h"
 
 std::shared_ptr<TLetter> TLetter::CreateLetter(int chr, double x, double y, double scrollxspeed,
                                                double scrollyspeed, double minx, double maxx, double miny,

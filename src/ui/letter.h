@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/image.h"
-#include "engine/tlist.h"
+#include "engine/base/base.h"
+#include "engine/media/media.h"
 
 class TLetter {
  public:

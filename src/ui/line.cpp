@@ -2,21 +2,11 @@
 
 #include <algorithm>
 
-#include "engine/graphics.h"
+#include "engine/render/render.h"
+#include "ui/glyphs.h"
 #include "ui/text_number.h"
 
 namespace {
-
-constexpr int kFirstGlyph = 33;
-constexpr int kLastGlyph = 122;
-// The markup admits one code past the font: "{" is read as a character but the font has no frame for it.
-constexpr int kLastMarkupCode = 123;
-
-// 1-based position of the first space at or after the 0-based index `from`; 0 when there is none.
-int SpaceFrom(const std::string& text, size_t from) {
-  const size_t at = text.find(' ', from);
-  return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
-}
 
 bool StartsWith(const std::string& text, size_t at, const std::string& tag) {
   return !tag.empty() && text.compare(at, tag.size(), tag) == 0;
@@ -73,7 +63,7 @@ void TLine::LayOut(const std::string& text, float sx, float sy) {
     const int code = static_cast<unsigned char>(text[p]);
     bool centre = false;
     bool line_end = false;
-    if (code >= kFirstGlyph && code <= kLastMarkupCode) {
+    if (code >= kFirstGlyph && code <= kLastLayoutCode) {
       if (spaceposition == -1) spaceposition = SpaceFrom(text, 0);
       if (p + 3 < length && StartsWith(text, p, colordelim)) {
         // A tag without its ")" takes the rest of the text as its colour.

@@ -3,8 +3,8 @@
 // colour) laid out as letters that scroll through an area, fade in and out, and optionally start over.
 #include <string>
 
-#include "engine/image.h"
-#include "engine/tlist.h"
+#include "engine/base/base.h"
+#include "engine/media/media.h"
 #include "ui/letter.h"
 
 class TLine : public TList<TLetter> {

@@ -1,17 +1,6 @@
 #include "ui/still_layout.h"
 
-namespace {
-
-constexpr int kFirstGlyph = 33;
-constexpr int kLastGlyph = 122;
-constexpr int kLastLayoutCode = 123;  // "{": read as a character, but the font has no frame for it
-
-int SpaceFrom(const std::string& text, size_t from) {
-  const size_t at = text.find(' ', from);
-  return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
-}
-
-}  // namespace
+#include "ui/glyphs.h"
 
 void LayOutStillText(TList<TLetter>* letters, const std::string& text, const StillLayout& layout) {
   double pen_x = layout.pen_x;

@@ -3,7 +3,7 @@
 // by a fixed step. Spaces make no letter; only the tracked space moves the pen.
 #include <string>
 
-#include "engine/tlist.h"
+#include "engine/base/base.h"
 #include "ui/letter.h"
 
 struct StillLayout {

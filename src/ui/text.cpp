@@ -1,6 +1,6 @@
 #include "ui/text.h"
 
-#include "engine/graphics.h"
+#include "engine/render/render.h"
 #include "ui/still_layout.h"
 
 std::shared_ptr<TText> TText::CreateText(int x, int y, const std::string& text, double fontscale,

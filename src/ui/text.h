@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "engine/image.h"
-#include "engine/tlist.h"
+#include "engine/base/base.h"
+#include "engine/media/media.h"
 #include "ui/letter.h"
 
 class TText : public TList<TLetter> {

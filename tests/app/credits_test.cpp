@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "app/credits.h"
-#include "app/globals.h"
 #include "app/screens.h"
-#include "engine/graphics.h"
-#include "engine/input.h"
+#include "common/globals.h"
+#include "engine/platform/input.h"
+#include "engine/render/graphics.h"
 #include "shell_fixture.h"
 #include "ui/line.h"
 

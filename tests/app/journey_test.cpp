@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/main_loop.h"
 #include "app/screens.h"
-#include "engine/clock.h"
-#include "engine/input.h"
+#include "common/globals.h"
+#include "engine/platform/clock.h"
+#include "engine/platform/input.h"
 #include "game/player.h"
 #include "game/tutorial.h"
 #include "game/ufo_base.h"

@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
-#include "app/level_display.h"
 #include "app/screens.h"
 #include "app/window_mode.h"
-#include "engine/clock.h"
-#include "engine/graphics.h"
-#include "engine/input.h"
-#include "engine/mixer.h"
-#include "engine/process.h"
+#include "common/globals.h"
+#include "engine/audio/mixer.h"
+#include "engine/platform/clock.h"
+#include "engine/platform/input.h"
+#include "engine/process/process.h"
+#include "engine/render/graphics.h"
+#include "game/level_display.h"
 #include "game/player.h"
 #include "game/tutorial.h"
 #include "shell_fixture.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "app/menu.h"
 #include "app/screens.h"
-#include "engine/input.h"
+#include "common/globals.h"
+#include "engine/platform/input.h"
 #include "game/player.h"
 #include "shell_fixture.h"
 #include "ui/button.h"

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "app/music.h"
 #include "app/screens.h"
-#include "engine/audio.h"
-#include "engine/input.h"
-#include "engine/mixer.h"
+#include "common/globals.h"
+#include "engine/audio/audio.h"
+#include "engine/audio/mixer.h"
+#include "engine/platform/input.h"
 #include "shell_fixture.h"
 
 namespace {

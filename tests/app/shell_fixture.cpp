@@ -1,13 +1,13 @@
 #include "shell_fixture.h"
 
-#include "app/delta.h"
-#include "app/globals.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "app/window_mode.h"
-#include "engine/audio.h"
-#include "engine/graphics.h"
-#include "engine/mixer.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "engine/audio/audio.h"
+#include "engine/audio/mixer.h"
+#include "engine/render/graphics.h"
 #include "game/regions.h"
 
 void ShellTest::SetUp() {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 
 class ShellTest : public ::testing::Test {
  protected:

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
-#include "engine/graphics.h"
+#include "common/globals.h"
+#include "engine/render/graphics.h"
 #include "shell_fixture.h"
 #include "sprite/tileset.h"
 

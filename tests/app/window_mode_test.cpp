@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/main_loop.h"
-#include "engine/graphics.h"
-#include "engine/headless_platform.h"
-#include "engine/input.h"
+#include "engine/platform/headless/headless_platform.h"
+#include "engine/platform/input.h"
+#include "engine/render/graphics.h"
 
 namespace {
 

@@ -115,14 +115,9 @@ SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio "$game" >"$out/full-stderr.log" 2>
 pid=$!
 
 step="chooser"
-chooser=$(wait_window 340 10) || fail "the chooser window did not appear"
-sleep 0.5
-origin "$chooser"
-click_at $((wx + 60)) $((wy + 72))
+choose_windowed 10
 
 step="menu"
-game_window=$(wait_window 800 10) || fail "the 800 x 600 game window did not appear after Windowed"
-origin "$game_window"
 park_pointer
 wait_menu 10 || fail "the menu did not appear"
 cp "$out/full-last.png" "$out/full-menu.png"

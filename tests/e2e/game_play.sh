@@ -19,12 +19,7 @@ rm -f "$audio"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio "$game" >"$out/game-stderr.log" 2>&1 &
 pid=$!
 
-chooser=$(wait_window 340 15) || fail "the chooser window did not appear"
-sleep 0.5
-origin "$chooser"
-click_at $((wx + 60)) $((wy + 72))
-game_window=$(wait_window 800 15) || fail "the 800 x 600 game window did not appear"
-origin "$game_window"
+choose_windowed 15
 sleep 1
 
 # NEW GAME (the button at y 445).

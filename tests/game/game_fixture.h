@@ -5,15 +5,16 @@
 
 #include <memory>
 
-#include "app/delta.h"
-#include "app/globals.h"
-#include "app/random_number.h"
-#include "app/register_assets.h"
 #include "app/startup.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "common/random_number.h"
+#include "common/register_assets.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 #include "game/player.h"
 #include "game/regions.h"
+#include "game/tile_sets.h"
 #include "sprite/tileset.h"
 
 // Puts a tile set in place of a global one for the life of the guard.

@@ -4,14 +4,15 @@
 
 #include <algorithm>
 
-#include "app/delta.h"
-#include "app/globals.h"
-#include "app/random_number.h"
-#include "app/register_assets.h"
 #include "app/startup.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "common/random_number.h"
+#include "common/register_assets.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 #include "game/player.h"
+#include "game/tile_sets.h"
 #include "game/tutorial.h"
 #include "game/ufo_base.h"
 #include "game/ufo_fireball.h"

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <thread>
 
-#include "engine/audio.h"
-#include "engine/headless_platform.h"
-#include "engine/platform.h"
-#include "engine/sdl_platform.h"
+#include "engine/audio/audio.h"
+#include "engine/platform/headless/headless_platform.h"
+#include "engine/platform/sdl/sdl_platform.h"
+#include "engine/platform/seam.h"
 
 namespace {
 class SdlAudio : public ::testing::Test {

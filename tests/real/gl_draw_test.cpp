@@ -1,7 +1,7 @@
 // Pixels drawn by the OpenGL renderer: placement, transforms, lines, blend modes and colours.
 #include <gtest/gtest.h>
 
-#include "engine/default_font.h"
+#include "engine/media/default_font.h"
 #include "real/gl_fixture.h"
 
 namespace {

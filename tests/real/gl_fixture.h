@@ -8,12 +8,12 @@
 #include <memory>
 #include <vector>
 
-#include "engine/graphics.h"
-#include "engine/headless_platform.h"
-#include "engine/image.h"
-#include "engine/platform.h"
-#include "engine/render_backend.h"
-#include "engine/sdl_platform.h"
+#include "engine/media/image.h"
+#include "engine/platform/headless/headless_platform.h"
+#include "engine/platform/sdl/sdl_platform.h"
+#include "engine/platform/seam.h"
+#include "engine/render/graphics.h"
+#include "engine/render/render_backend.h"
 
 struct Rgb {
   int r, g, b;

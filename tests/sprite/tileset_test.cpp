@@ -1,10 +1,11 @@
 // Sprite defaults, the compass and the tile sets cut from the built-in strips.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
-#include "app/register_assets.h"
+#include "common/globals.h"
+#include "common/register_assets.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
+#include "game/tile_sets.h"
 #include "sprite/compass.h"
 #include "sprite/point.h"
 #include "sprite/sprite.h"

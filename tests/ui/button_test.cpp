@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "engine/audio.h"
-#include "engine/audio_sample.h"
-#include "engine/input.h"
-#include "engine/mixer.h"
+#include "engine/audio/audio.h"
+#include "engine/audio/mixer.h"
+#include "engine/media/audio_sample.h"
+#include "engine/platform/input.h"
 #include "ui_fixture.h"
 
 namespace {

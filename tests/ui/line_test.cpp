@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/startup.h"
+#include "common/globals.h"
 #include "ui_fixture.h"
 
 namespace {

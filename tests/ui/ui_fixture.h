@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "engine/graphics.h"
-#include "engine/headless_platform.h"
-#include "engine/image.h"
+#include "engine/media/image.h"
+#include "engine/platform/headless/headless_platform.h"
+#include "engine/render/graphics.h"
 
 class UiTest : public ::testing::Test {
  protected:

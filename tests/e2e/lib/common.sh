@@ -65,6 +65,18 @@ origin() {
   wy=$Y
 }
 
+# Picks Windowed in the chooser (its button spans (10, 60) - (110, 84)) and waits for the game window:
+# sets chooser and game_window, and wx, wy to the game window's origin. $1: seconds to wait for each.
+choose_windowed() {
+  local seconds=${1:-15}
+  chooser=$(wait_window 340 "$seconds") || fail "the chooser window did not appear"
+  sleep 0.5
+  origin "$chooser"
+  click_at $((wx + 60)) $((wy + 72))
+  game_window=$(wait_window 800 "$seconds") || fail "the 800 x 600 game window did not appear after Windowed"
+  origin "$game_window"
+}
+
 # Screenshot of the 800 x 600 (or chooser) window into $2.
 shot() {
   local id=$1 file=$2

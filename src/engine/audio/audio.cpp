@@ -1,0 +1,154 @@
+#include "engine/audio/audio.h"
+
+#include <chrono>
+#include <future>
+
+#include "engine/audio/mixer.h"
+#include "engine/media/decoders.h"
+#include "engine/media/stream.h"
+#include "engine/platform/seam.h"
+
+namespace {
+using PcmFuture = std::shared_future<std::shared_ptr<const PcmData>>;
+
+struct AudioOutput {
+  bool opened = false;
+  std::shared_ptr<AudioDevice> device;  // null while silent
+  // One mixer for the whole run: channels made before a reset still find it.
+  std::shared_ptr<Mixer> mixer = std::make_shared<Mixer>();
+};
+
+AudioOutput& Output() {
+  static AudioOutput output;
+  return output;
+}
+
+// The output opens on first use; without a device every sound operation quietly does nothing.
+AudioOutput& EnsureOutput() {
+  AudioOutput& out = Output();
+  if (!out.opened) {
+    out.opened = true;
+    out.device = GetPlatform().OpenAudio();
+    if (out.device) {
+      std::shared_ptr<Mixer> mixer = out.mixer;
+      out.device->Start([mixer](int16_t* stereo, int frames) { mixer->Mix(stereo, frames); });
+    }
+  }
+  return out;
+}
+
+// Turns a decoded sample into the output's format once, so mixing never converts. A silent output
+// keeps no PCM at all.
+std::shared_ptr<const PcmData> ToPcm(const std::shared_ptr<AudioDevice>& device, const TAudioSample& sample) {
+  auto pcm = std::make_shared<PcmData>();
+  if (!device) return pcm;
+  if (!device->Convert(sample, &pcm->frames)) return nullptr;
+  pcm->rate = device->Rate();
+  return pcm;
+}
+
+PcmFuture ReadyFuture(std::shared_ptr<const PcmData> pcm) {
+  std::promise<std::shared_ptr<const PcmData>> promise;
+  promise.set_value(std::move(pcm));
+  return promise.get_future().share();
+}
+}  // namespace
+
+bool TSound::Ready() const {
+  return !pcm_.valid() || pcm_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+TChannel::TChannel() : voice_(std::make_shared<Voice>()) {}
+
+// A dropped channel's voice stays with the mixer until its sound ends.
+TChannel::~TChannel() = default;
+
+int TChannel::Playing() const {
+  return Output().mixer->IsPlaying(*voice_) ? 1 : 0;
+}
+
+SoundRef LoadSound(const std::string& url, int flags) {
+  EnsureOutput();
+  std::unique_ptr<TRamStream> stream = OpenStream(url);
+  if (!stream) return nullptr;
+  std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
+  if (!sample) return nullptr;
+  return LoadSound(std::move(sample), flags);
+}
+
+SoundRef LoadSound(std::shared_ptr<TAudioSample> sample, int flags) {
+  AudioOutput& out = EnsureOutput();
+  if (!sample) return nullptr;
+  std::shared_ptr<const PcmData> pcm = ToPcm(out.device, *sample);
+  if (!pcm) return nullptr;
+  return std::make_shared<TSound>(ReadyFuture(std::move(pcm)), (flags & kSoundLoop) != 0);
+}
+
+SoundRef LoadSoundAsync(const std::string& url, int flags) {
+  AudioOutput& out = EnsureOutput();
+  std::unique_ptr<TRamStream> stream = OpenStream(url);
+  if (!stream) return nullptr;
+  // The worker keeps its own reference to the device, so a reset meanwhile cannot pull it away.
+  PcmFuture pcm =
+      std::async(std::launch::async,
+                 [stream = std::move(stream), device = out.device]() -> std::shared_ptr<const PcmData> {
+                   std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
+                   if (!sample) return nullptr;
+                   return ToPcm(device, *sample);
+                 })
+          .share();
+  return std::make_shared<TSound>(std::move(pcm), (flags & kSoundLoop) != 0);
+}
+
+ChannelRef AllocChannel() {
+  EnsureOutput();
+  return std::make_shared<TChannel>();
+}
+
+ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel) {
+  AudioOutput& out = EnsureOutput();
+  ChannelRef target = channel ? channel : std::make_shared<TChannel>();
+  if (!out.device) return target;
+  if (!sound) {
+    out.mixer->Stop(target->voice());
+    return target;
+  }
+  out.mixer->Play(target->voice(), sound->Pcm(), sound->Loops());
+  return target;
+}
+
+int PauseChannel(const ChannelRef& channel) {
+  if (channel) Output().mixer->Pause(channel->voice());
+  return 0;
+}
+
+int StopChannel(const ChannelRef& channel) {
+  if (channel) Output().mixer->Stop(channel->voice());
+  return 0;
+}
+
+int AudioOutputRate() {
+  const AudioOutput& out = EnsureOutput();
+  return out.device ? out.device->Rate() : 0;
+}
+
+int AudioOutputBufferFrames() {
+  const AudioOutput& out = EnsureOutput();
+  return out.device ? out.device->BufferFrames() : 0;
+}
+
+bool AudioOutputSilent() {
+  return !EnsureOutput().device;
+}
+
+Mixer& AudioMixer() {
+  return *Output().mixer;
+}
+
+void ResetAudioState() {
+  AudioOutput& out = Output();
+  out.mixer->StopAll();
+  // Dropping the device closes it; its callback holds the mixer, not this state.
+  out.device.reset();
+  out.opened = false;
+}

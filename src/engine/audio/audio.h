@@ -1,0 +1,66 @@
+#pragma once
+// Sounds and channels: LoadSound, AllocChannel, PlaySound, PauseChannel, StopChannel.
+#include <future>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/audio/pcm.h"
+#include "engine/media/audio_sample.h"
+
+enum SoundFlags : int { kSoundLoop = 1, kSoundHardware = 2 };
+
+// A loaded sound. Its PCM may still be decoding on a worker thread (LoadSoundAsync); the first
+// PlaySound waits for it.
+class TSound {
+ public:
+  TSound(std::shared_future<std::shared_ptr<const PcmData>> pcm, bool loop)
+      : pcm_(std::move(pcm)), loop_(loop) {}
+  bool Loops() const { return loop_; }
+  // The PCM, waiting for the decoder if needed; null if decoding failed.
+  std::shared_ptr<const PcmData> Pcm() const { return pcm_.valid() ? pcm_.get() : nullptr; }
+  bool Ready() const;
+
+ private:
+  std::shared_future<std::shared_ptr<const PcmData>> pcm_;
+  bool loop_;
+};
+using SoundRef = std::shared_ptr<TSound>;
+
+struct Voice;
+
+// A voice that plays one sound at a time: idle, playing or paused.
+class TChannel {
+ public:
+  TChannel();
+  ~TChannel();
+  // 1 only while playing; 0 when idle (never started, stopped or ended) or paused.
+  int Playing() const;
+  std::shared_ptr<Voice> voice() const { return voice_; }
+
+ private:
+  std::shared_ptr<Voice> voice_;
+};
+using ChannelRef = std::shared_ptr<TChannel>;
+
+// Null when the data cannot be read or decoded. Flags: 1 loop, 2 hardware buffer (ignored).
+SoundRef LoadSound(const std::string& url, int flags);
+SoundRef LoadSound(std::shared_ptr<TAudioSample> sample, int flags);
+// As LoadSound, but decodes on a worker thread so that start-up is not held up; the result is null
+// only when the URL does not open. The first PlaySound of it waits for the decoder.
+SoundRef LoadSoundAsync(const std::string& url, int flags);
+
+ChannelRef AllocChannel();
+// Plays from the beginning, looping if the sound loops. With a channel, whatever it played or held
+// paused stops first; without one a new channel is made for this play.
+ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel = nullptr);
+int PauseChannel(const ChannelRef& channel);
+int StopChannel(const ChannelRef& channel);
+
+// The output's sample rate and buffer size in frames (0 when silent).
+int AudioOutputRate();
+int AudioOutputBufferFrames();
+bool AudioOutputSilent();
+
+// For ResetEngine: the audio output closed and every channel gone, as at program start.
+void ResetAudioState();

@@ -1,0 +1,45 @@
+#include "engine/media/embedded.h"
+
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+struct EmbeddedBlob {
+  const uint8_t* data;
+  size_t size;
+};
+
+// Sounds may be decoded on a worker thread while the main thread looks up images, so the table is
+// guarded even though it is filled only at start-up.
+std::mutex& RegistryMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::unordered_map<std::string, EmbeddedBlob>& Registry() {
+  static std::unordered_map<std::string, EmbeddedBlob> registry;
+  return registry;
+}
+
+}  // namespace
+
+int RegisterEmbedded(const std::string& name, const uint8_t* data, size_t size) {
+  std::lock_guard<std::mutex> lock(RegistryMutex());
+  return Registry().try_emplace(name, EmbeddedBlob{data, size}).second ? 1 : 0;
+}
+
+bool IncbinLookup(const std::string& name, const uint8_t** data, size_t* size) {
+  std::lock_guard<std::mutex> lock(RegistryMutex());
+  const auto it = Registry().find(name);
+  const bool found = it != Registry().end();
+  if (data) *data = found ? it->second.data : nullptr;
+  if (size) *size = found ? it->second.size : 0;
+  return found;
+}
+
+void ClearEmbeddedRegistry() {
+  std::lock_guard<std::mutex> lock(RegistryMutex());
+  Registry().clear();
+}

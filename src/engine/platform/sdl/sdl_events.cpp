@@ -1,0 +1,108 @@
+// The SDL platform's events: keys, mouse and window events of the open window, as InputEvents.
+#include <cmath>
+
+#include "engine/platform/sdl/sdl_keymap.h"
+#include "engine/platform/sdl/sdl_platform_internal.h"
+
+namespace {
+// Mouse buttons held in our window; while any is held SDL keeps sending us the mouse outside it.
+uint32_t g_held_buttons = 0;
+uint32_t g_capture_window = 0;
+
+void ReleaseCapture() {
+  if (g_held_buttons != 0) SDL_CaptureMouse(SDL_FALSE);
+  g_held_buttons = 0;
+}
+
+// SDL numbers the middle button 2 and the right one 3; the game's numbering is 1 left, 2 right, 3 middle.
+int GameButton(uint8_t sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_LEFT:
+      return 1;
+    case SDL_BUTTON_RIGHT:
+      return 2;
+    case SDL_BUTTON_MIDDLE:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
+int Logical(int window, float offset, float scale) {
+  return static_cast<int>(std::floor((static_cast<float>(window) - offset) * scale));
+}
+}  // namespace
+
+void SdlPlatform::PollEvents(std::vector<InputEvent>* out) {
+  const uint32_t window_id = WindowId();
+  const Letterbox map = PointerMapping();
+  // A new window starts with no buttons held (the old one may have closed with a button down).
+  if (g_capture_window != window_id) {
+    ReleaseCapture();
+    g_capture_window = window_id;
+  }
+  bool close_seen = false;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    InputEvent ev;
+    switch (e.type) {
+      case SDL_QUIT:
+        // Closing the last window sends its close event and then a quit: one request, not two.
+        if (!close_seen) out->push_back({InputEvent::kCloseRequest, 0, 0, 0, false});
+        close_seen = true;
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        if (window_id == 0 || e.key.windowID != window_id) break;
+        const int key = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode);
+        if (key == 0) break;
+        ev.kind = e.type == SDL_KEYDOWN ? InputEvent::kKeyDown : InputEvent::kKeyUp;
+        ev.code = key;
+        ev.repeat = e.key.repeat != 0;
+        out->push_back(ev);
+        break;
+      }
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        if (window_id == 0 || e.button.windowID != window_id) break;
+        const int button = GameButton(e.button.button);
+        if (button == 0) break;
+        const uint32_t bit = 1u << button;
+        if (e.type == SDL_MOUSEBUTTONDOWN) {
+          if (g_held_buttons == 0) SDL_CaptureMouse(SDL_TRUE);
+          g_held_buttons |= bit;
+        } else if (g_held_buttons & bit) {
+          g_held_buttons &= ~bit;
+          if (g_held_buttons == 0) SDL_CaptureMouse(SDL_FALSE);
+        }
+        ev.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::kButtonDown : InputEvent::kButtonUp;
+        ev.code = button;
+        ev.x = Logical(e.button.x, map.offset_x, map.scale_x);
+        ev.y = Logical(e.button.y, map.offset_y, map.scale_y);
+        out->push_back(ev);
+        break;
+      }
+      case SDL_MOUSEMOTION:
+        if (window_id == 0 || e.motion.windowID != window_id) break;
+        ev.kind = InputEvent::kMotion;
+        ev.x = Logical(e.motion.x, map.offset_x, map.scale_x);
+        ev.y = Logical(e.motion.y, map.offset_y, map.scale_y);
+        out->push_back(ev);
+        break;
+      case SDL_WINDOWEVENT:
+        if (window_id == 0 || e.window.windowID != window_id) break;
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          out->push_back({InputEvent::kFocusGained, 0, 0, 0, false});
+        } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          ReleaseCapture();
+          out->push_back({InputEvent::kFocusLost, 0, 0, 0, false});
+        } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+          if (!close_seen) out->push_back({InputEvent::kCloseRequest, 0, 0, 0, false});
+          close_seen = true;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+}

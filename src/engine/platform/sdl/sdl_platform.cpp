@@ -1,0 +1,68 @@
+#include "engine/platform/sdl/sdl_platform.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "engine/platform/sdl/sdl_platform_internal.h"
+#include "engine/render/gl/gl_device.h"
+#include "engine/render/graphics.h"
+
+namespace {
+using SteadyClock = std::chrono::steady_clock;
+}
+
+SdlPlatform::SdlPlatform() = default;
+
+SdlPlatform::~SdlPlatform() {
+  // Windows and the OpenGL context must go while SDL can still destroy them.
+  CloseAllGraphics();
+  GlDevice::Shutdown();
+  SDL_Quit();
+}
+
+int64_t SdlPlatform::Millis() {
+  // The monotonic clock counts from system start and never steps backwards.
+  return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now().time_since_epoch()).count();
+}
+
+void SdlPlatform::SleepMillis(int millis) {
+  if (millis > 0) std::this_thread::sleep_for(std::chrono::milliseconds(millis));
+}
+
+void SdlPlatform::WaitUntil(int64_t deadline) {
+  // Sleep to one millisecond before the deadline (the scheduler may oversleep by about that much),
+  // then spin for the rest.
+  for (;;) {
+    const int64_t left = deadline - Millis();
+    if (left <= 0) return;
+    if (left > 1) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(left - 1));
+    } else {
+      std::this_thread::yield();
+    }
+  }
+}
+
+void SdlPlatform::SetPointerVisible(bool visible) {
+  pointer_visible = visible;
+  SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlPlatform::WarpPointer(int x, int y) {
+  SDL_Window* window = Window();
+  if (!window) return;
+  const Letterbox map = PointerMapping();
+  SDL_WarpMouseInWindow(window, static_cast<int>(x / map.scale_x + map.offset_x),
+                        static_cast<int>(y / map.scale_y + map.offset_y));
+}
+
+void SdlPlatform::Exit(int code) {
+  SDL_Quit();
+  std::_Exit(code);
+}
+
+std::shared_ptr<Platform> CreateSdlPlatform() {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return nullptr;
+  return std::make_shared<SdlPlatform>();
+}

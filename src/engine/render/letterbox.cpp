@@ -1,0 +1,24 @@
+#include "engine/render/letterbox.h"
+
+#include <algorithm>
+#include <cmath>
+
+Letterbox FitLetterbox(int picture_w, int picture_h, int surface_w, int surface_h) {
+  Letterbox box;
+  if (picture_w <= 0 || picture_h <= 0 || surface_w <= 0 || surface_h <= 0) {
+    box.w = std::max(picture_w, 0);
+    box.h = std::max(picture_h, 0);
+    return box;
+  }
+  const double scale =
+      std::min(static_cast<double>(surface_w) / picture_w, static_cast<double>(surface_h) / picture_h);
+  box.w = std::clamp(static_cast<int>(std::lround(picture_w * scale)), 1, surface_w);
+  box.h = std::clamp(static_cast<int>(std::lround(picture_h * scale)), 1, surface_h);
+  box.x = (surface_w - box.w) / 2;
+  box.y = (surface_h - box.h) / 2;
+  box.scale_x = static_cast<float>(picture_w) / box.w;
+  box.scale_y = static_cast<float>(picture_h) / box.h;
+  box.offset_x = static_cast<float>(box.x);
+  box.offset_y = static_cast<float>(box.y);
+  return box;
+}
