@@ -1,15 +1,13 @@
 #include "engine/audio/audio.h"
 
-#include <chrono>
-#include <future>
-
 #include "engine/audio/mixer.h"
+#include "engine/audio/music_stream.h"
+#include "engine/audio/stream_feeder.h"
 #include "engine/media/decoders.h"
 #include "engine/media/stream.h"
 #include "engine/platform/seam.h"
 
 namespace {
-using PcmFuture = std::shared_future<std::shared_ptr<const PcmData>>;
 
 struct AudioOutput {
   bool opened = false;
@@ -30,6 +28,7 @@ AudioOutput& EnsureOutput() {
     out.opened = true;
     out.device = GetPlatform().OpenAudio();
     if (out.device) {
+      out.mixer->SetDecodeOnDemand(out.device->MixesOnRequest());
       std::shared_ptr<Mixer> mixer = out.mixer;
       out.device->Start([mixer](int16_t* stereo, int frames) { mixer->Mix(stereo, frames); });
     }
@@ -46,17 +45,7 @@ std::shared_ptr<const PcmData> ToPcm(const std::shared_ptr<AudioDevice>& device,
   pcm->rate = device->Rate();
   return pcm;
 }
-
-PcmFuture ReadyFuture(std::shared_ptr<const PcmData> pcm) {
-  std::promise<std::shared_ptr<const PcmData>> promise;
-  promise.set_value(std::move(pcm));
-  return promise.get_future().share();
-}
 }  // namespace
-
-bool TSound::Ready() const {
-  return !pcm_.valid() || pcm_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-}
 
 TChannel::TChannel() : voice_(std::make_shared<Voice>()) {}
 
@@ -81,23 +70,19 @@ SoundRef LoadSound(std::shared_ptr<TAudioSample> sample, int flags) {
   if (!sample) return nullptr;
   std::shared_ptr<const PcmData> pcm = ToPcm(out.device, *sample);
   if (!pcm) return nullptr;
-  return std::make_shared<TSound>(ReadyFuture(std::move(pcm)), (flags & kSoundLoop) != 0);
+  return std::make_shared<TSound>(std::move(pcm), (flags & kSoundLoop) != 0);
 }
 
-SoundRef LoadSoundAsync(const std::string& url, int flags) {
+SoundRef LoadSoundStreamed(const std::string& url, int flags) {
   AudioOutput& out = EnsureOutput();
   std::unique_ptr<TRamStream> stream = OpenStream(url);
   if (!stream) return nullptr;
-  // The worker keeps its own reference to the device, so a reset meanwhile cannot pull it away.
-  PcmFuture pcm =
-      std::async(std::launch::async,
-                 [stream = std::move(stream), device = out.device]() -> std::shared_ptr<const PcmData> {
-                   std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
-                   if (!sample) return nullptr;
-                   return ToPcm(device, *sample);
-                 })
-          .share();
-  return std::make_shared<TSound>(std::move(pcm), (flags & kSoundLoop) != 0);
+  // A silent output keeps no PCM, so its sounds are only checked, as LoadSound would.
+  const int rate = out.device ? out.device->Rate() : 44100;
+  std::shared_ptr<StreamedTrack> track = StreamedTrack::Open(*stream, rate);
+  if (!track) return LoadSound(url, flags);  // not Ogg Vorbis: decoded as any other sound
+  if (!out.device) return std::make_shared<TSound>(std::make_shared<PcmData>(), (flags & kSoundLoop) != 0);
+  return std::make_shared<TSound>(std::move(track), (flags & kSoundLoop) != 0);
 }
 
 ChannelRef AllocChannel() {
@@ -111,6 +96,17 @@ ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel) {
   if (!out.device) return target;
   if (!sound) {
     out.mixer->Stop(target->voice());
+    return target;
+  }
+  if (const std::shared_ptr<StreamedTrack>& track = sound->Track()) {
+    // A track that failed to decode stays silent, like a sound that never loaded.
+    if (track->Broken() || track->OutputRate() != out.device->Rate()) {
+      out.mixer->Stop(target->voice());
+      return target;
+    }
+    auto cursor = std::make_shared<StreamCursor>(track, sound->Loops());
+    if (!out.device->MixesOnRequest()) FeedStream(cursor);
+    out.mixer->Play(target->voice(), std::move(cursor), sound->Loops());
     return target;
   }
   out.mixer->Play(target->voice(), sound->Pcm(), sound->Loops());

@@ -1,6 +1,5 @@
 #pragma once
 // Sounds and channels: LoadSound, AllocChannel, PlaySound, PauseChannel, StopChannel.
-#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,19 +9,22 @@
 
 enum SoundFlags : int { kSoundLoop = 1, kSoundHardware = 2 };
 
-// A loaded sound. Its PCM may still be decoding on a worker thread (LoadSoundAsync); the first
-// PlaySound waits for it.
+class StreamedTrack;
+
+// A loaded sound: PCM held decoded in the output's format, or music streamed from its Ogg data.
 class TSound {
  public:
-  TSound(std::shared_future<std::shared_ptr<const PcmData>> pcm, bool loop)
-      : pcm_(std::move(pcm)), loop_(loop) {}
+  TSound(std::shared_ptr<const PcmData> pcm, bool loop) : pcm_(std::move(pcm)), loop_(loop) {}
+  TSound(std::shared_ptr<StreamedTrack> track, bool loop) : track_(std::move(track)), loop_(loop) {}
   bool Loops() const { return loop_; }
-  // The PCM, waiting for the decoder if needed; null if decoding failed.
-  std::shared_ptr<const PcmData> Pcm() const { return pcm_.valid() ? pcm_.get() : nullptr; }
-  bool Ready() const;
+  // The decoded PCM; null for a streamed sound.
+  const std::shared_ptr<const PcmData>& Pcm() const { return pcm_; }
+  // The track a streamed sound plays; null for a decoded one.
+  const std::shared_ptr<StreamedTrack>& Track() const { return track_; }
 
  private:
-  std::shared_future<std::shared_ptr<const PcmData>> pcm_;
+  std::shared_ptr<const PcmData> pcm_;
+  std::shared_ptr<StreamedTrack> track_;
   bool loop_;
 };
 using SoundRef = std::shared_ptr<TSound>;
@@ -46,9 +48,11 @@ using ChannelRef = std::shared_ptr<TChannel>;
 // Null when the data cannot be read or decoded. Flags: 1 loop, 2 hardware buffer (ignored).
 SoundRef LoadSound(const std::string& url, int flags);
 SoundRef LoadSound(std::shared_ptr<TAudioSample> sample, int flags);
-// As LoadSound, but decodes on a worker thread so that start-up is not held up; the result is null
-// only when the URL does not open. The first PlaySound of it waits for the decoder.
-SoundRef LoadSoundAsync(const std::string& url, int flags);
+// As LoadSound, but Ogg Vorbis data is not decoded at load: each play decodes it a little ahead of the
+// mixer on a decoder thread (other data loads as with LoadSound). Null, as with LoadSound, when the data
+// does not open as a sound or its start does not decode. A decoding error met later while playing ends
+// that play, reports it once on stderr and leaves the sound silent from then on.
+SoundRef LoadSoundStreamed(const std::string& url, int flags);
 
 ChannelRef AllocChannel();
 // Plays from the beginning, looping if the sound loops. With a channel, whatever it played or held

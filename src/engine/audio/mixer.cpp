@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/audio/music_stream.h"
+
 void Mixer::Play(const std::shared_ptr<Voice>& voice, std::shared_ptr<const PcmData> pcm, bool loop) {
   if (!voice) return;
   std::lock_guard<std::mutex> lock(mutex_);
@@ -15,8 +17,26 @@ void Mixer::Play(const std::shared_ptr<Voice>& voice, std::shared_ptr<const PcmD
     return;
   }
   voice->pcm = std::move(pcm);
+  voice->stream.reset();
   voice->state = Voice::State::kPlaying;
   active_.push_back(voice);
+}
+
+void Mixer::Play(const std::shared_ptr<Voice>& voice, std::shared_ptr<StreamCursor> stream, bool loop) {
+  if (!voice) return;
+  std::lock_guard<std::mutex> lock(mutex_);
+  Remove(voice.get());
+  voice->position = 0;
+  voice->loop = loop;
+  voice->pcm.reset();
+  voice->stream = std::move(stream);
+  voice->state = voice->stream ? Voice::State::kPlaying : Voice::State::kIdle;
+  if (voice->stream) active_.push_back(voice);
+}
+
+void Mixer::SetDecodeOnDemand(bool on) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  decode_on_demand_ = on;
 }
 
 void Mixer::Pause(const std::shared_ptr<Voice>& voice) {
@@ -32,6 +52,7 @@ void Mixer::Stop(const std::shared_ptr<Voice>& voice) {
   std::lock_guard<std::mutex> lock(mutex_);
   voice->state = Voice::State::kIdle;
   voice->pcm.reset();
+  voice->stream.reset();
   voice->position = 0;
   Remove(voice.get());
 }
@@ -55,6 +76,7 @@ void Mixer::StopAll() {
   for (const auto& voice : active_) {
     voice->state = Voice::State::kIdle;
     voice->pcm.reset();
+    voice->stream.reset();
     voice->position = 0;
   }
   active_.clear();
@@ -77,6 +99,10 @@ void Mixer::Mix(int16_t* stereo, int frames) {
   std::lock_guard<std::mutex> lock(mutex_);
   sum_.assign(count, 0);
   for (const auto& voice : active_) {
+    if (voice->stream) {
+      MixStream(*voice, count);
+      continue;
+    }
     const int16_t* pcm = voice->pcm->frames.data();
     const int64_t length = voice->pcm->FrameCount();
     int64_t pos = voice->position;
@@ -102,6 +128,30 @@ void Mixer::Mix(int16_t* stereo, int frames) {
   }
   std::erase_if(active_, [](const auto& v) { return v->state != Voice::State::kPlaying; });
   Limit(stereo, frames);
+}
+
+size_t Mixer::MixStream(Voice& voice, size_t count) {
+  StreamCursor& stream = *voice.stream;
+  stream_frames_.resize(count);
+  const int want = static_cast<int>(count / 2);
+  int got = 0;
+  while (got < want) {
+    const int n = stream.Take(stream_frames_.data() + got * 2, want - got);
+    got += n;
+    // An empty buffer means the decoder fell behind (the rest of this buffer stays silent) or the
+    // stream is over.
+    if (n == 0 && !(decode_on_demand_ && stream.Fill())) break;
+  }
+  for (size_t i = 0; i < static_cast<size_t>(got) * 2; ++i) sum_[i] += stream_frames_[i];
+  const int64_t pass = stream.Track().Frames();
+  voice.position += got;
+  if (voice.loop) voice.position %= pass;
+  if (stream.Finished()) {
+    voice.state = Voice::State::kIdle;
+    voice.stream.reset();
+    voice.position = 0;
+  }
+  return static_cast<size_t>(got);
 }
 
 // A limiter in place of hard clipping: when the sum of a buffer would leave the 16-bit range, the whole

@@ -9,12 +9,15 @@
 
 #include "engine/audio/pcm.h"
 
+class StreamCursor;
+
 // One playing slot. Its fields belong to the mixer and are read and written only under its lock.
 struct Voice {
   enum class State { kIdle, kPlaying, kPaused };
   State state = State::kIdle;
   std::shared_ptr<const PcmData> pcm;
-  int64_t position = 0;  // next frame to play
+  std::shared_ptr<StreamCursor> stream;  // instead of pcm, for streamed music
+  int64_t position = 0;                  // next frame to play
   bool loop = false;
 };
 
@@ -23,6 +26,8 @@ class Mixer {
   // Starts `pcm` on the voice from its first frame; whatever the voice had is dropped. Empty PCM leaves
   // the voice idle.
   void Play(const std::shared_ptr<Voice>& voice, std::shared_ptr<const PcmData> pcm, bool loop);
+  // The same for streamed music: the voice plays what the cursor has decoded ahead.
+  void Play(const std::shared_ptr<Voice>& voice, std::shared_ptr<StreamCursor> stream, bool loop);
   // A playing voice keeps its position and stops sounding; other voices are unchanged.
   void Pause(const std::shared_ptr<Voice>& voice);
   void Stop(const std::shared_ptr<Voice>& voice);
@@ -38,13 +43,21 @@ class Mixer {
   // their last frame.
   void Mix(int16_t* stereo, int frames);
 
+  // For outputs that mix only when asked (the headless one): a stream that runs short is decoded on the
+  // spot instead of waiting for the decoder thread, so what is mixed does not depend on timing.
+  void SetDecodeOnDemand(bool on);
+
  private:
+  // Adds a streamed voice's next frames to sum_; returns how many it had ready.
+  size_t MixStream(Voice& voice, size_t count);
   void Remove(const Voice* voice);
   void Limit(int16_t* stereo, int frames);
 
   mutable std::mutex mutex_;
   std::vector<std::shared_ptr<Voice>> active_;
   std::vector<int32_t> sum_;
+  std::vector<int16_t> stream_frames_;
+  bool decode_on_demand_ = false;
   float gain_ = 1.0f;  // the limiter's gain, carried from buffer to buffer
 };
 

@@ -31,6 +31,8 @@ class AudioDevice {
   virtual bool Convert(const TAudioSample& sample, std::vector<int16_t>* out) = 0;
   // Starts pulling audio through the callback.
   virtual void Start(MixCallback callback) = 0;
+  // Whether buffers are pulled only when asked for (a test's output) rather than by a device thread.
+  virtual bool MixesOnRequest() const { return false; }
 };
 
 class Platform {
@@ -41,6 +43,10 @@ class Platform {
   virtual void SleepMillis(int millis) = 0;
   // Waits until Millis() >= deadline: sleeps, then spins the last millisecond.
   virtual void WaitUntil(int64_t deadline) = 0;
+  // The same clock in microseconds, and a wait on it, for frame pacing finer than a millisecond. A
+  // platform without a finer clock counts whole milliseconds.
+  virtual int64_t Micros() { return Millis() * 1000; }
+  virtual void WaitUntilMicros(int64_t deadline) { WaitUntil((deadline + 999) / 1000); }
 
   // A window (depth 0) or full-screen mode with its renderer; null on failure.
   virtual std::shared_ptr<RenderBackend> CreateGraphics(int width, int height, int depth, int hz, int flags,

@@ -34,3 +34,34 @@ void FramePacer::Wait(Platform& platform) {
   const int64_t due = NextDue(now);
   if (due > now) platform.WaitUntil(due);
 }
+
+void RetracePacer::Start(int hz, int64_t now_micros) {
+  if (hz <= 0) {
+    *this = RetracePacer();
+    return;
+  }
+  hz_ = hz;
+  period_ = 1000000 / hz;
+  remainder_ = 1000000 - period_ * hz;
+  accumulator_ = 0;
+  due_ = now_micros;
+}
+
+int64_t RetracePacer::NextDue(int64_t now_micros) {
+  if (hz_ <= 0) return now_micros;
+  due_ += period_;
+  accumulator_ += remainder_;
+  if (accumulator_ >= hz_) {
+    accumulator_ -= hz_;
+    due_ += 1;
+  }
+  if (due_ > now_micros) return due_;
+  if (now_micros - due_ >= period_ / 2) due_ = now_micros;
+  return now_micros;
+}
+
+void RetracePacer::Wait(Platform& platform) {
+  const int64_t now = platform.Micros();
+  const int64_t due = NextDue(now);
+  if (due > now) platform.WaitUntilMicros(due);
+}

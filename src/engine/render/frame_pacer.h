@@ -25,3 +25,23 @@ class FramePacer {
   int accumulator_ = 0;
   int64_t due_ = 0;
 };
+
+// RetracePacer: 60 frames per second by the clock where vsync does not pace them, on absolute deadlines
+// in microseconds (1/60 s each, the remainder spread so that none is lost), so that frames neither drift
+// nor jitter by whole milliseconds. A frame a little late keeps the schedule; one late by half a frame
+// or more restarts it instead of rushing the next frames.
+class RetracePacer {
+ public:
+  void Start(int hz, int64_t now_micros);
+  bool Active() const { return hz_ > 0; }
+  // Advances by one frame and returns when it is due (now when it is late).
+  int64_t NextDue(int64_t now_micros);
+  void Wait(Platform& platform);
+
+ private:
+  int hz_ = 0;
+  int64_t period_ = 0;
+  int64_t remainder_ = 0;
+  int64_t accumulator_ = 0;
+  int64_t due_ = 0;
+};

@@ -25,7 +25,7 @@ std::string& AppTitleSlot() {
 // Flip(-1) on a window: paced by the hz given to OpenGraphics.
 constinit FramePacer gTimedPacer;
 // Flip(1) where the display cannot pace 60 frames per second itself.
-constinit FramePacer gRetracePacer;
+constinit RetracePacer gRetracePacer;
 constinit bool gSoftwareTiming = false;
 constinit bool gVsyncAvailable = false;
 
@@ -102,7 +102,9 @@ void PresentAtRetrace(RenderBackend& backend) {
     return;
   }
   gRetracePacer.Wait(GetPlatform());
-  backend.Present(false);
+  // Still vsynced, so the picture never tears; where the driver ignores the interval this waits for
+  // nothing.
+  backend.Present(true);
 }
 
 }  // namespace
@@ -136,7 +138,7 @@ GraphicsRef OpenGraphics(int width, int height, int depth, int hz, int flags) {
   gSoftwareTiming = depth == 0 && hz > 0;
   gVsyncAvailable = depth != 0 && hz > 0;
   gTimedPacer.Start(gSoftwareTiming ? hz : 0, now);
-  gRetracePacer.Start(60, now);
+  gRetracePacer.Start(60, platform.Micros());
   if (depth != 0) platform.WarpPointer(width / 2, height / 2);
   platform.NoteWindowChange();
   gOpened = g;

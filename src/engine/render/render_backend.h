@@ -40,7 +40,8 @@ class RenderBackend {
 
   // Presents the back buffer, with vertical synchronisation or without.
   virtual void Present(bool vsync) = 0;
-  // Whether presenting with vsync really waits for a 60 Hz retrace (so no software pacing is needed).
+  // Whether presenting with vsync by itself gives 60 frames per second (so no software pacing is
+  // needed); otherwise a vsynced present still keeps the picture from tearing.
   virtual bool VsyncPacesAt60() { return false; }
 
   // Reads the back buffer as RGBA rows, top row first. False when the renderer cannot.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/audio/mixer.h"
+#include "engine/media/decoders.h"
 #include "engine/media/media_files.h"
 #include "engine/media/sample_convert.h"
 #include "engine/platform/headless/headless_platform.h"
@@ -23,6 +24,26 @@ std::shared_ptr<TAudioSample> Mono16(int frames, int16_t (*value)(int)) {
 
 int16_t Index(int i) {
   return static_cast<int16_t>(i + 1);
+}
+
+// The whole track decoded and converted in one piece, as a sound loaded with LoadSound holds it.
+std::vector<int16_t> FullDecode(const media_files::Bytes& ogg, int rate) {
+  TRamStream stream(ogg.data(), ogg.size());
+  std::shared_ptr<TAudioSample> sample = DecodeOgg(stream);
+  std::vector<int16_t> out;
+  if (sample) ConvertSampleToStereo16(*sample, rate, &out);
+  return out;
+}
+
+// Pulls `frames` frames in uneven buffers, so that seams fall at every kind of place.
+std::vector<int16_t> Pull(HeadlessPlatform& platform, int frames) {
+  std::vector<int16_t> out;
+  for (int step = 0; static_cast<int>(out.size() / 2) < frames; ++step) {
+    const int n = std::min(frames - static_cast<int>(out.size() / 2), 700 + 1237 * (step % 5));
+    std::vector<int16_t> part = platform.Mix(n);
+    out.insert(out.end(), part.begin(), part.end());
+  }
+  return out;
 }
 
 std::vector<int16_t> Left(const std::vector<int16_t>& stereo) {
@@ -186,7 +207,6 @@ TEST(Audio, LoadSoundFromEmbeddedData) {
   const std::string url = media_files::RegisterCopy("io_audio_test_effect.wav", media_files::MakeWav(spec));
   SoundRef sound = LoadSound(url, 0);
   ASSERT_TRUE(sound);
-  EXPECT_TRUE(sound->Ready());
   ASSERT_TRUE(sound->Pcm());
   EXPECT_EQ(sound->Pcm()->FrameCount(), 16);
   EXPECT_EQ(sound->Pcm()->rate, 44100);
@@ -194,21 +214,16 @@ TEST(Audio, LoadSoundFromEmbeddedData) {
   const std::string junk = media_files::RegisterCopy("io_audio_test_junk.wav", {'n', 'o', 'p', 'e'});
   EXPECT_FALSE(LoadSound(junk, 0));
 
-  // The worker's result is the same; the first play waits for it.
-  SoundRef later = LoadSoundAsync(url, kSoundLoop);
+  // Data that is not Ogg Vorbis loads as usual when asked to stream; a failed load is null there too.
+  SoundRef later = LoadSoundStreamed(url, kSoundLoop);
   ASSERT_TRUE(later);
   EXPECT_TRUE(later->Loops());
   ChannelRef channel = PlaySound(later, AllocChannel());
-  EXPECT_TRUE(later->Ready());
   EXPECT_EQ(channel->Playing(), 1);
   EXPECT_EQ(later->Pcm()->frames, sound->Pcm()->frames);
 
-  EXPECT_FALSE(LoadSoundAsync("incbin::io_audio_test_missing.wav", 0));
-  SoundRef broken = LoadSoundAsync(junk, 0);
-  ASSERT_TRUE(broken);
-  EXPECT_FALSE(broken->Pcm());
-  // Playing a sound that failed to decode does nothing.
-  EXPECT_EQ(PlaySound(broken, AllocChannel())->Playing(), 0);
+  EXPECT_FALSE(LoadSoundStreamed("incbin::io_audio_test_missing.wav", 0));
+  EXPECT_FALSE(LoadSoundStreamed(junk, 0));
 }
 
 TEST(Audio, ResetStopsEverythingAndReopensOnNextUse) {
@@ -222,4 +237,63 @@ TEST(Audio, ResetStopsEverythingAndReopensOnNextUse) {
   PlaySound(sound, channel);
   EXPECT_EQ(channel->Playing(), 1);
   EXPECT_EQ(Left(platform->Mix(1)), (std::vector<int16_t>{1}));
+}
+
+TEST(Audio, StreamedMusicLoopsSampleExactlyAsTheWholeTrackDecoded) {
+  auto platform = UseHeadlessPlatform();
+  // Stereo at the output rate, and mono at half of it (converted while streaming): longer than the part
+  // decoded at load, so the decoder is reopened, sought and wrapped at the seam.
+  struct Case {
+    const char* name;
+    int channels, rate, frames;
+  };
+  for (const Case& c : {Case{"io_audio_stream_stereo.ogg", 2, 44100, 41000},
+                        Case{"io_audio_stream_mono.ogg", 1, 22050, 15000}}) {
+    const media_files::Bytes ogg = media_files::MakeOgg(c.channels, c.rate, c.frames);
+    const std::vector<int16_t> whole = FullDecode(ogg, 44100);
+    ASSERT_FALSE(whole.empty()) << c.name;
+    const size_t pass = whole.size();
+    SoundRef music = LoadSoundStreamed(media_files::RegisterCopy(c.name, ogg), kSoundLoop);
+    ASSERT_TRUE(music) << c.name;
+    EXPECT_FALSE(music->Pcm()) << "streamed music holds no decoded track";
+    ChannelRef channel = PlaySound(music, AllocChannel());
+    const int frames = static_cast<int>(pass / 2 * 5 / 2);
+    const std::vector<int16_t> played = Pull(*platform, frames);
+    for (size_t i = 0; i < played.size(); ++i) {
+      ASSERT_EQ(played[i], whole[i % pass]) << c.name << " sample " << i << " of a pass of " << pass;
+    }
+    EXPECT_EQ(channel->Playing(), 1);
+    EXPECT_EQ(AudioMixer().PositionOf(*channel->voice()), frames % static_cast<int>(pass / 2));
+
+    // Pausing keeps the place; playing again starts from the first frame.
+    PauseChannel(channel);
+    const int64_t kept = AudioMixer().PositionOf(*channel->voice());
+    EXPECT_EQ(Left(platform->Mix(64)), std::vector<int16_t>(64, 0));
+    EXPECT_EQ(AudioMixer().PositionOf(*channel->voice()), kept);
+    PlaySound(music, channel);
+    const std::vector<int16_t> again = Pull(*platform, 20000);
+    EXPECT_TRUE(std::equal(again.begin(), again.end(), whole.begin())) << c.name;
+    StopChannel(channel);
+  }
+}
+
+TEST(Audio, StreamedMusicThatDoesNotLoadIsNullAsWithLoadSound) {
+  auto platform = UseHeadlessPlatform();
+  const media_files::Bytes ogg = media_files::MakeOgg(2, 44100, 60000);
+  // A stream cut short (its last page does not close it), data that is no sound at all, and a name that
+  // is not registered: null, exactly where LoadSound gives null.
+  const media_files::Bytes cut(ogg.begin(), ogg.begin() + static_cast<long>(ogg.size() * 2 / 3));
+  const std::string cut_url = media_files::RegisterCopy("io_audio_stream_cut.ogg", cut);
+  const std::string junk_url = media_files::RegisterCopy("io_audio_stream_junk.ogg", {'O', 'g', 'g', 'S'});
+  for (const std::string& url : {cut_url, junk_url, std::string("incbin::io_audio_stream_missing.ogg")}) {
+    EXPECT_FALSE(LoadSound(url, kSoundLoop)) << url;
+    EXPECT_FALSE(LoadSoundStreamed(url, kSoundLoop)) << url;
+  }
+  // Without an output device the track is still checked, then kept as a silent sound.
+  platform->SetAudioAvailable(false);
+  ResetEngine();
+  EXPECT_FALSE(LoadSoundStreamed(cut_url, kSoundLoop));
+  SoundRef silent = LoadSoundStreamed(media_files::RegisterCopy("io_audio_stream_ok.ogg", ogg), kSoundLoop);
+  ASSERT_TRUE(silent);
+  EXPECT_EQ(PlaySound(silent, AllocChannel())->Playing(), 0);
 }

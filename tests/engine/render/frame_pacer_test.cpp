@@ -7,6 +7,7 @@
 
 #include "engine/platform/headless/headless_platform.h"
 #include "engine/render/graphics.h"
+#include "engine/render/swap_plan.h"
 
 namespace {
 
@@ -67,6 +68,41 @@ TEST(FramePacer, TimedFlipOfAWindowIsPacedByItsRate) {
   // At once: no wait.
   Flip(0);
   EXPECT_EQ(platform->Millis() - start, 1000);
+}
+
+TEST(FramePacer, RetraceScheduleNeitherDriftsNorRushes) {
+  RetracePacer pacer;
+  pacer.Start(60, 0);
+  int64_t now = 0;
+  for (int i = 0; i < 600; ++i) now = pacer.NextDue(now);
+  EXPECT_EQ(now, 10000000) << "600 frames are exactly ten seconds";
+
+  pacer.Start(60, 0);
+  EXPECT_EQ(pacer.NextDue(0), 16666);
+  // A little late: shown at once, and the schedule stays where it was.
+  EXPECT_EQ(pacer.NextDue(36000), 36000);
+  EXPECT_EQ(pacer.NextDue(36100), 50000);
+  // Late by more than half a frame: the schedule starts again from then, no catching up.
+  EXPECT_EQ(pacer.NextDue(90000), 90000);
+  EXPECT_EQ(pacer.NextDue(90000), 106667);
+}
+
+TEST(FramePacer, SwapPlanUsesTheIntervalOnlyWhereTheDisplayPacesSixtyItself) {
+  const SwapPlan software{1, true};
+  // Multiples of 60 Hz whose swaps really wait: the interval alone paces, one retrace in k.
+  EXPECT_EQ(PlanSwaps(60, 16.7), (SwapPlan{1, false}));
+  EXPECT_EQ(PlanSwaps(59, 16.9), (SwapPlan{1, false}));
+  EXPECT_EQ(PlanSwaps(120, 8.3), (SwapPlan{2, false}));
+  EXPECT_EQ(PlanSwaps(180, 5.6), (SwapPlan{3, false}));
+  EXPECT_EQ(PlanSwaps(239, 4.2), (SwapPlan{4, false}));
+  // A driver that ignores the interval (a virtual display) returns at once: the clock paces.
+  EXPECT_EQ(PlanSwaps(60, 0.4), software);
+  EXPECT_EQ(PlanSwaps(120, 5.0), software);
+  // Rates that are no multiple of 60, or beyond 240, keep vsync on with software pacing.
+  for (int hz : {50, 75, 90, 100, 144, 165, 300}) EXPECT_EQ(PlanSwaps(hz, 1000.0 / hz), software) << hz;
+  // Nothing known: the safe choice.
+  EXPECT_EQ(PlanSwaps(0, 16.7), software);
+  EXPECT_EQ(PlanSwaps(60, 0), software);
 }
 
 }  // namespace

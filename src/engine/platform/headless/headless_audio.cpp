@@ -12,6 +12,7 @@ class HeadlessAudioDevice : public AudioDevice {
     return ConvertSampleToStereo16(sample, Rate(), out);
   }
   void Start(MixCallback callback) override { callback_ = std::move(callback); }
+  bool MixesOnRequest() const override { return true; }
 
   void Pull(int16_t* stereo, int frames) {
     if (callback_) callback_(stereo, frames);

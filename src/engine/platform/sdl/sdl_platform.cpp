@@ -1,5 +1,7 @@
 #include "engine/platform/sdl/sdl_platform.h"
 
+#include <sched.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -40,6 +42,25 @@ void SdlPlatform::WaitUntil(int64_t deadline) {
       std::this_thread::sleep_for(std::chrono::milliseconds(left - 1));
     } else {
       std::this_thread::yield();
+    }
+  }
+}
+
+int64_t SdlPlatform::Micros() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now().time_since_epoch()).count();
+}
+
+void SdlPlatform::WaitUntilMicros(int64_t deadline) {
+  // The scheduler wakes a sleeper up to about a millisecond late, more on a busy machine: sleep to 2 ms
+  // before the deadline, then give the processor away in turns until it comes.
+  constexpr int64_t kSpin = 2000;
+  for (;;) {
+    const int64_t left = deadline - Micros();
+    if (left <= 0) return;
+    if (left > kSpin) {
+      std::this_thread::sleep_for(std::chrono::microseconds(left - kSpin));
+    } else {
+      sched_yield();
     }
   }
 }

@@ -20,6 +20,8 @@ class SdlPlatform : public Platform {
   int64_t Millis() override;
   void SleepMillis(int millis) override;
   void WaitUntil(int64_t deadline) override;
+  int64_t Micros() override;
+  void WaitUntilMicros(int64_t deadline) override;
 
   // sdl_platform.cpp / gl_*.cpp: the window and its OpenGL renderer.
   std::shared_ptr<RenderBackend> CreateGraphics(int width, int height, int depth, int hz, int flags,

@@ -1,23 +1,17 @@
 // The SDL platform's windows: each an SDL window drawn with the process's one OpenGL context.
+#include <algorithm>
+
 #include "engine/platform/sdl/sdl_platform_internal.h"
 #include "engine/platform/sdl/sdl_window_renderer.h"
 #include "engine/render/gl/gl_device.h"
 
 namespace {
 
-// Whether presenting with swap interval 1 really waits for a 60 Hz retrace on this window's display.
-// Drivers may ignore the interval (virtual displays, some compositors), so the first time it is
-// measured over a few blank frames, and the answer kept for the process.
-bool VsyncPacesAt60(SDL_Window* window) {
-  SDL_DisplayMode mode;
-  const int display = SDL_GetWindowDisplayIndex(window);
-  if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return false;
-  if (mode.refresh_rate < 59 || mode.refresh_rate > 61) return false;
-  static int measured = -1;
-  if (measured >= 0) return measured == 1;
-  measured = 0;
-  if (SDL_GL_SetSwapInterval(1) != 0) return false;
-  constexpr int kWarmUp = 4, kFrames = 20;
+// The time of one swap with interval 1 on this window, in milliseconds, over a few blank frames (0 if the
+// interval cannot be set).
+double MeasureSwapMs(SDL_Window* window) {
+  if (SDL_GL_SetSwapInterval(1) != 0) return 0;
+  constexpr int kWarmUp = 2, kFrames = 8;
   glDisable(GL_SCISSOR_TEST);
   glClearColor(0, 0, 0, 1);
   uint64_t start = 0;
@@ -29,12 +23,20 @@ bool VsyncPacesAt60(SDL_Window* window) {
   glEnable(GL_SCISSOR_TEST);
   const double seconds =
       static_cast<double>(SDL_GetPerformanceCounter() - start) / SDL_GetPerformanceFrequency();
-  // A real 60 Hz retrace gives 16.7 ms frames; an ignored interval gives frames as fast as the copy.
-  measured = seconds / kFrames >= 0.012 ? 1 : 0;
-  return measured == 1;
+  return seconds * 1000.0 / kFrames;
 }
 
 }  // namespace
+
+SwapPlan DecideSwaps(SDL_Window* window) {
+  SDL_DisplayMode mode;
+  const int display = SDL_GetWindowDisplayIndex(window);
+  if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return PlanSwaps(0, 0);
+  // Only a rate that an interval could pace is worth the blank frames of measuring.
+  const SwapPlan plan = PlanSwaps(mode.refresh_rate, 1000.0 / std::max(mode.refresh_rate, 1));
+  if (plan.software_pacing) return plan;
+  return PlanSwaps(mode.refresh_rate, MeasureSwapMs(window));
+}
 
 std::shared_ptr<RenderBackend> SdlPlatform::CreateGraphics(int width, int height, int depth, int /*hz*/,
                                                            int /*flags*/, const std::string& title) {
@@ -62,14 +64,14 @@ std::shared_ptr<RenderBackend> SdlPlatform::CreateGraphics(int width, int height
     SDL_DestroyWindow(created);
     return nullptr;
   }
-  const bool vsync_at_60 = VsyncPacesAt60(created);
-  return std::make_shared<SdlWindowRenderer>(this, created, width, height, vsync_at_60);
+  // Decided for each window: the chooser and the game window may sit on different displays.
+  return std::make_shared<SdlWindowRenderer>(this, created, width, height, DecideSwaps(created));
 }
 
 SdlWindowRenderer::SdlWindowRenderer(SdlPlatform* platform, SDL_Window* window, int width, int height,
-                                     bool vsync_at_60)
+                                     SwapPlan swaps)
     : SdlOwnedWindow(window),
-      GlRenderer(window, width, height, vsync_at_60),
+      GlRenderer(window, width, height, swaps),
       platform_(platform),
       window_id_(SDL_GetWindowID(window)) {
   platform_->open_window = this;

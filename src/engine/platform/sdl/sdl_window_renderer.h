@@ -8,6 +8,10 @@
 
 class SdlPlatform;
 
+// How this window's swaps reach 60 frames per second, from its display's rate and a short measurement;
+// decided again whenever the window moves to or from full screen.
+SwapPlan DecideSwaps(SDL_Window* window);
+
 // Destroys the window last: as a base constructed before the renderer, it is destroyed after it.
 class SdlOwnedWindow {
  public:
@@ -22,7 +26,7 @@ class SdlOwnedWindow {
 
 class SdlWindowRenderer : private SdlOwnedWindow, public GlRenderer {
  public:
-  SdlWindowRenderer(SdlPlatform* platform, SDL_Window* window, int width, int height, bool vsync_at_60);
+  SdlWindowRenderer(SdlPlatform* platform, SDL_Window* window, int width, int height, SwapPlan swaps);
   ~SdlWindowRenderer() override;
 
   SDL_Window* Window() const { return owned_window_; }

@@ -4,8 +4,8 @@
 #include "engine/render/gl/gl_stats.h"
 #include "engine/render/gl/gl_texture.h"
 
-GlRenderer::GlRenderer(SDL_Window* window, int width, int height, bool vsync_at_60)
-    : window_(window), width_(width), height_(height), vsync_at_60_(vsync_at_60) {
+GlRenderer::GlRenderer(SDL_Window* window, int width, int height, SwapPlan swaps)
+    : window_(window), width_(width), height_(height), swaps_(swaps) {
   UpdateTarget();
 }
 
@@ -87,7 +87,7 @@ void GlRenderer::Present(bool vsync) {
   if (!device) return;
   EnsureCurrent();
   device->EndFrame();
-  const int interval = vsync ? 1 : 0;
+  const int interval = vsync ? swaps_.interval : 0;
   if (interval != swap_interval_) {
     SDL_GL_SetSwapInterval(interval);
     swap_interval_ = interval;

@@ -8,12 +8,13 @@
 
 #include "engine/render/letterbox.h"
 #include "engine/render/render_backend.h"
+#include "engine/render/swap_plan.h"
 
 class GlRenderer : public RenderBackend {
  public:
-  // Takes the window, which must be able to use the device's context; `vsync_at_60` says whether a
-  // vsynced present really waits for a 60 Hz retrace.
-  GlRenderer(SDL_Window* window, int width, int height, bool vsync_at_60);
+  // Takes the window, which must be able to use the device's context; `swaps` says how a vsynced
+  // present paces it.
+  GlRenderer(SDL_Window* window, int width, int height, SwapPlan swaps);
   ~GlRenderer() override;
 
   std::vector<std::shared_ptr<ImageFrame>> CreateFrames(const TImage& image) override;
@@ -29,7 +30,9 @@ class GlRenderer : public RenderBackend {
   void DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) override;
   void DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) override;
   void Present(bool vsync) override;
-  bool VsyncPacesAt60() override { return vsync_at_60_; }
+  bool VsyncPacesAt60() override { return !swaps_.software_pacing; }
+  // For a window that changed display or mode.
+  void SetSwapPlan(SwapPlan swaps) { swaps_ = swaps; }
   bool ReadPixels(std::vector<uint8_t>* rgba, int* width, int* height) override;
 
   // How window points (the pointer's coordinates) map to picture pixels, as of the last fit.
@@ -44,6 +47,6 @@ class GlRenderer : public RenderBackend {
   SDL_Window* window_;
   Letterbox pointer_map_;
   int width_, height_;
-  bool vsync_at_60_;
+  SwapPlan swaps_;
   int swap_interval_ = -1;
 };

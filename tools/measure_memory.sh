@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Resident memory (VmRSS) of the game against the bare SDL2 + OpenGL window, under a private Xvfb.
+# The bare window and the game are started in turn, `runs` times each; the medians are printed with the
+# difference. The game is measured at the menu and again after `play_seconds` of play (NEW GAME, then
+# driving and firing). Usage: measure_memory.sh <build dir> [play_seconds, default 30] [runs, default 3]
+set -uo pipefail
+build=${1:?build dir}
+play_seconds=${2:-30}
+runs=${3:-3}
+game=$build/vextoron
+bare=$build/bench/bare_window
+here=$(cd "$(dirname "$0")" && pwd)
+script_name=measure_memory
+release_keys=1
+source "$here/../tests/e2e/lib/common.sh"
+need_tools xdotool Xvfb
+[[ -x $game && -x $bare ]] || fail "build vextoron and bare_window in $build first"
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+
+start_xvfb 140 180
+[[ -n ${xvfb_pid:-} ]] || fail "no free display number for Xvfb"
+sleep 1
+
+rss_kb() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+
+bare_kb=() menu_kb=() play_kb=()
+for run in $(seq 1 "$runs"); do
+  "$bare" &
+  pid=$!
+  sleep 3
+  bare_kb+=("$(rss_kb "$pid")")
+  kill "$pid"
+  wait "$pid" 2>/dev/null
+  pid=
+
+  "$game" >/dev/null 2>&1 &
+  pid=$!
+  choose_windowed 15
+  xdotool mousemove $((wx + 20)) $((wy + 20))
+  sleep 3
+  menu_kb+=("$(rss_kb "$pid")")
+  click_at $((wx + 400)) $((wy + 470)) 0.2  # NEW GAME
+  xdotool mousemove $((wx + 20)) $((wy + 20))
+  end=$(($(date +%s) + play_seconds))
+  while (($(date +%s) < end)); do
+    held=$( ((RANDOM % 2 == 0)) && echo Left || echo Right)
+    xdotool keydown $held space
+    sleep 0.4
+    xdotool keyup $held space
+  done
+  play_kb+=("$(rss_kb "$pid")")
+  kill "$pid"
+  wait "$pid" 2>/dev/null
+  pid=
+done
+stop_xvfb
+
+b=$(printf '%s\n' "${bare_kb[@]}" | median)
+m=$(printf '%s\n' "${menu_kb[@]}" | median)
+p=$(printf '%s\n' "${play_kb[@]}" | median)
+echo "load: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $runs runs each, medians"
+printf 'bare window          %7d kB\n' "$b"
+printf 'game at the menu     %7d kB  (+%d kB, x%.2f)\n' "$m" $((m - b)) "$(awk -v a="$m" -v b="$b" 'BEGIN { print a / b }')"
+printf 'game after %4d s    %7d kB  (+%d kB, x%.2f)\n' "$play_seconds" "$p" $((p - b)) "$(awk -v a="$p" -v b="$b" 'BEGIN { print a / b }')"
