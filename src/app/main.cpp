@@ -1,6 +1,7 @@
 // Program entry: the real window system, start-up, the main loop, and the exit code.
 #include <cstdlib>
 
+#include "app/frame_log.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "engine/platform/platform.h"
@@ -18,12 +19,15 @@ bool WindowSystemPresent() {
 }  // namespace
 
 int main() {
+  FrameLogMark("process_start");
   std::shared_ptr<Platform> platform = WindowSystemPresent() ? CreateSdlPlatform() : nullptr;
   if (!platform) {
     ReportNoWindow();
     return 1;
   }
   SetPlatform(platform);
-  RunStartup();
+  FrameLogMark("platform_ready");
+  BeginStartup();
+  FrameLogMark("startup_begun");
   EndProcess(MainLoop());
 }

@@ -6,6 +6,7 @@
 #include "app/frame_log.h"
 #include "app/music.h"
 #include "app/screens.h"
+#include "app/startup.h"
 #include "app/window_mode.h"
 #include "common/delta.h"
 #include "common/globals.h"
@@ -70,6 +71,7 @@ int RunFrames() {
 
 int MainLoop() {
   gWindowMode = TWindowMode::GetMode(AppTitle(), CreditLine());
+  FinishStartup();
   if (gWindowMode == TWindowMode::C_NoWindow) {
     ReportNoWindow();
     return 1;

@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <thread>
+
 #include "common/globals.h"
 #include "common/random_number.h"
 #include "common/register_assets.h"
@@ -29,7 +31,7 @@ SoundRef Music(const char* name) {
 
 }  // namespace
 
-void LoadImagesAndSounds() {
+void LoadImages() {
   gLogoImage = Image("lanternworks.png");
   CentreHandle(gLogoImage);
   gMouseImage = Image("mouse.png");
@@ -37,7 +39,9 @@ void LoadImagesAndSounds() {
   gTitleImage = Image("title3.png");
   gMenuButtonImage = Image("menubutton.png");
   gMenuButtonHoverImage = Image("menubuttonhover.png");
+}
 
+void LoadSounds() {
   gMenuMusicChannel = AllocChannel();
   gGameMusicChannel = AllocChannel();
 
@@ -50,6 +54,11 @@ void LoadImagesAndSounds() {
   gExplodeSound = Sound("explode.wav");
   gMenuMusic = Music("menuambient.ogg");
   gGameMusic = Music("8_Bit_Battle_Metal.ogg");
+}
+
+void LoadImagesAndSounds() {
+  LoadImages();
+  LoadSounds();
 }
 
 void CreateMenuButtons() {
@@ -106,14 +115,35 @@ void CreateRandomNumber() {
   gRandomNumber = TRandomNumber::Create(static_cast<double>(ClockMillis()));
 }
 
-void RunStartup() {
+namespace {
+std::thread& Loader() {
+  static std::thread loader;
+  return loader;
+}
+}  // namespace
+
+void BeginStartup() {
   RegisterAssets();
-  LoadImagesAndSounds();
-  CreateMenuButtons();
-  CreateCreditsLine();
-  CreateLevelLabel();
-  CreateTileSets();
-  CreateObjectLists();
+  // The audio output opens here, on the thread that runs the window system.
+  LoadSounds();
   CreateRandomNumber();
   SetAppTitle(kAppTitle);
+  // Nothing the chooser shows comes from these, and nothing else touches them until FinishStartup.
+  Loader() = std::thread([] {
+    LoadImages();
+    CreateMenuButtons();
+    CreateCreditsLine();
+    CreateLevelLabel();
+    CreateTileSets();
+    CreateObjectLists();
+  });
+}
+
+void FinishStartup() {
+  if (Loader().joinable()) Loader().join();
+}
+
+void RunStartup() {
+  BeginStartup();
+  FinishStartup();
 }

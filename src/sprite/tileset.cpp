@@ -6,18 +6,21 @@
 std::shared_ptr<TVOTileset> TVOTileset::Create(const std::string& url, int tilewidth, int tileheight) {
   auto tiles = std::make_shared<TVOTileset>();
   if (tilewidth <= 0 || tileheight <= 0) return tiles;
-  ImageRef whole = LoadImage(url, -1);
-  if (!whole) return tiles;
+  int count = -1;
+  ImageRef strip = LoadAllCells(url, tilewidth, tileheight, &count, -1);
+  if (count < 0) return tiles;
   tiles->tilewidth = tilewidth;
   tiles->tileheight = tileheight;
-  tiles->tilecount = (whole->width / tilewidth) * (whole->height / tileheight);
-  if (tiles->tilecount > 0)
-    tiles->image = LoadStripImage(url, tilewidth, tileheight, 0, tiles->tilecount, -1);
+  tiles->tilecount = count;
+  tiles->image = std::move(strip);
   tiles->intCenterX = tilewidth / 2;
   tiles->intCenterY = tileheight / 2;
   if (tiles->image) {
     CentreHandle(tiles->image);
     tiles->MeasureSolidBounds();
+    // Until a sprite of the kind is first drawn, only the alpha is needed (for collisions); the colours
+    // are decoded again for the texture.
+    tiles->image->DropColour();
   }
   return tiles;
 }

@@ -1,6 +1,7 @@
 // Real windows: replacing and closing them keeps images drawable; full screen letterboxes.
 #include <gtest/gtest.h>
 
+#include "common/register_assets.h"
 #include "real/gl_fixture.h"
 
 namespace {
@@ -45,6 +46,32 @@ TEST_F(GlWindow, ImagesStayDrawableAcrossWindows) {
   EXPECT_EQ(At(20, 20).g, 255);
   EXPECT_EQ(image->seqs[0], GraphicsGeneration());
   Flip(0);
+
+  // A loaded strip lets its colours go once drawn and decodes them again for the next window's
+  // textures: the picture is the same in both.
+  RegisterAssets();
+  ImageRef strip = LoadStripImage("incbin::../Images/explode_2.png", 64, 64, 0, 16, -1);
+  ASSERT_TRUE(strip);
+  std::vector<Rgb> before;
+  for (int pass = 0; pass < 2; ++pass) {
+    if (pass == 1) {
+      ASSERT_TRUE(Open());
+    }
+    Cls();
+    for (int f = 0; f < 16; ++f) DrawImage(strip, static_cast<float>(f % 8) * 70, f < 8 ? 0.0f : 70.0f, f);
+    ASSERT_TRUE(Read());
+    EXPECT_TRUE(strip->colour_dropped);
+    std::vector<Rgb> seen;
+    for (int y = 0; y < 140; ++y)
+      for (int x = 0; x < 560; ++x) seen.push_back(At(x, y));
+    if (pass == 0) before = seen;
+    int changed = 0;
+    for (size_t i = 0; i < seen.size(); ++i) {
+      changed += seen[i].r != before[i].r || seen[i].g != before[i].g || seen[i].b != before[i].b;
+    }
+    EXPECT_EQ(changed, 0) << "the picture changed when the colours were decoded again";
+    Flip(0);
+  }
 }
 
 TEST_F(GlWindow, FullScreenKeepsTheAspectInsideBars) {

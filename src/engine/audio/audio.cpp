@@ -4,6 +4,7 @@
 #include "engine/audio/music_stream.h"
 #include "engine/audio/stream_feeder.h"
 #include "engine/media/decoders.h"
+#include "engine/media/embedded.h"
 #include "engine/media/stream.h"
 #include "engine/platform/seam.h"
 
@@ -61,6 +62,7 @@ SoundRef LoadSound(const std::string& url, int flags) {
   std::unique_ptr<TRamStream> stream = OpenStream(url);
   if (!stream) return nullptr;
   std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
+  ReleaseEmbeddedPages(stream->Data(), stream->Size());
   if (!sample) return nullptr;
   return LoadSound(std::move(sample), flags);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/media/embedded.h"
 #include "engine/media/sample_convert.h"
 
 namespace {
@@ -10,6 +11,8 @@ constexpr int kDecodeChunk = 2048;  // source frames per decoder call
 constexpr int kFillChunk = 4096;    // output frames per push into the buffer
 // Source frames already used are dropped from the window once this many have gathered.
 constexpr int64_t kWindowSlack = 8192;
+// Bytes of Ogg data read between handing their pages back.
+constexpr size_t kReleaseStep = 64 * 1024;
 }  // namespace
 
 std::shared_ptr<StreamedTrack> StreamedTrack::Open(const TRamStream& data, int output_rate) {
@@ -31,6 +34,7 @@ std::shared_ptr<StreamedTrack> StreamedTrack::Open(const TRamStream& data, int o
   first.reader_ = std::move(reader);
   if (first.Produce(frames.data(), head) != head || first.failed_) return nullptr;
   track->head_ = std::move(frames);
+  ReleaseEmbeddedPages(data.Data(), data.Size());
   return track;
 }
 
@@ -60,6 +64,11 @@ bool StreamCursor::Fill() {
     added = true;
   }
   if (failed_) track_->MarkBroken();
+  // The Ogg bytes decoded so far need not stay in memory; they are paged in again for the next loop.
+  if (reader_ && reader_->BytesRead() >= released_ + kReleaseStep) {
+    released_ = reader_->BytesRead();
+    ReleaseEmbeddedPages(track_->data_.Data(), released_);
+  }
   return added;
 }
 

@@ -73,6 +73,7 @@ class StreamCursor {
   int64_t window_start_ = 0;
   bool seek_ = true;  // the reader must be positioned before the next read
   bool failed_ = false;
+  size_t released_ = 0;  // Ogg bytes up to here have had their pages handed back
 };
 
 // Output frames each play holds decoded ahead of the mixer, and the part of them decoded at load.

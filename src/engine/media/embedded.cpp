@@ -1,5 +1,9 @@
 #include "engine/media/embedded.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -42,4 +46,13 @@ bool IncbinLookup(const std::string& name, const uint8_t** data, size_t* size) {
 void ClearEmbeddedRegistry() {
   std::lock_guard<std::mutex> lock(RegistryMutex());
   Registry().clear();
+}
+
+void ReleaseEmbeddedPages(const uint8_t* data, size_t size) {
+  static const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) / page * page;
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) / page * page;
+  // Reclaiming never changes the contents (unlike dropping them), so this is safe on any memory; where
+  // the kernel does not offer it nothing happens.
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_PAGEOUT);
 }

@@ -1,6 +1,7 @@
 #include "engine/media/image.h"
 
 #include "engine/media/decoders.h"
+#include "engine/media/embedded.h"
 #include "engine/media/stream.h"
 
 namespace {
@@ -25,17 +26,93 @@ ImageRef MakeImage(int width, int height, int count, int flags) {
 
 std::shared_ptr<TPixmap> DecodeUrl(const std::string& url) {
   std::unique_ptr<TRamStream> stream = OpenStream(url);
-  return stream ? DecodeImageChain(*stream) : nullptr;
+  if (!stream) return nullptr;
+  std::shared_ptr<TPixmap> pixmap = DecodeImageChain(*stream);
+  ReleaseEmbeddedPages(stream->Data(), stream->Size());
+  return pixmap;
 }
 
 void ApplyAutoMidHandle(const ImageRef& image) {
   if (gAutoMidHandle) CentreHandle(image);
 }
 
+// The alpha bytes of a pixmap as format A8 (255 throughout for a format without alpha, which the overlap
+// test counts as solid everywhere too).
+std::shared_ptr<TPixmap> AlphaOf(const TPixmap& pixmap) {
+  auto alpha = TPixmap::Create(pixmap.width, pixmap.height, kFormatA8);
+  if (!alpha) return nullptr;
+  for (int y = 0; y < pixmap.height; ++y) {
+    uint8_t* out = alpha->Row(y);
+    for (int x = 0; x < pixmap.width; ++x) {
+      uint8_t rgba[4];
+      pixmap.GetRGBA(x, y, rgba);
+      out[x] = rgba[3];
+    }
+  }
+  return alpha;
+}
+
+// The cells of a decoded picture as the frames of a new image that remembers where they came from.
+ImageRef CutCells(const TPixmap& whole, const std::string& url, int cell_width, int cell_height,
+                  int first_cell, int cell_count, int flags) {
+  const TPixmap* pixmap = &whole;
+  const int across = pixmap->width / cell_width;
+  const int down = pixmap->height / cell_height;
+  if (static_cast<int64_t>(first_cell) + cell_count > static_cast<int64_t>(across) * down) return nullptr;
+  ImageRef image = MakeImage(cell_width, cell_height, cell_count, flags);
+  if (!image) return nullptr;
+  for (int i = 0; i < cell_count; ++i) {
+    const int cell = first_cell + i;
+    image->SetPixmap(i, pixmap->CopyWindow((cell % across) * cell_width, (cell / across) * cell_height,
+                                           cell_width, cell_height));
+    if (!image->pixmaps[i]) return nullptr;
+  }
+  image->source = TImageSource{url, cell_width, cell_height, first_cell};
+  ApplyAutoMidHandle(image);
+  return image;
+}
+
+// The image's pixels decoded again from its source, as they were loaded.
+ImageRef Decode(const TImage& image) {
+  const TImageSource& s = image.source;
+  if (s.url.empty()) return nullptr;
+  if (s.cell_width == 0) return LoadImage(s.url, image.flags);
+  return LoadStripImage(s.url, s.cell_width, s.cell_height, s.first_cell, image.FrameCount(), image.flags);
+}
+
 }  // namespace
+
+bool TImage::DropColour() {
+  if (colour_dropped) return true;
+  if (source.url.empty()) return false;
+  std::vector<std::shared_ptr<TPixmap>> alphas(pixmaps.size());
+  for (size_t i = 0; i < pixmaps.size(); ++i) {
+    if (!pixmaps[i] || !(alphas[i] = AlphaOf(*pixmaps[i]))) return false;
+  }
+  pixmaps = std::move(alphas);
+  colour_dropped = true;
+  return true;
+}
+
+std::shared_ptr<const TImage> TImage::Colour() const {
+  // Not owning: the caller holds the image itself while it uses the result.
+  if (!colour_dropped) return std::shared_ptr<const TImage>(std::shared_ptr<const TImage>(), this);
+  ImageRef colour = Decode(*this);
+  if (!colour || colour->FrameCount() != FrameCount() || colour->width != width || colour->height != height)
+    return nullptr;
+  return colour;
+}
 
 void TImage::SetPixmap(int frame, std::shared_ptr<TPixmap> pixmap) {
   if (frame < 0 || frame >= FrameCount() || !pixmap) return;
+  if (colour_dropped) {
+    // The other frames must have their colours back before the source stops describing them.
+    std::shared_ptr<const TImage> colour = Colour();
+    if (!colour) return;
+    pixmaps = colour->pixmaps;
+    colour_dropped = false;
+  }
+  source = TImageSource();
   if ((flags & kImageMasked) && !FormatHasAlpha(pixmap->format)) {
     pixmap = pixmap->MaskedCopy(mask_r, mask_g, mask_b);
     if (!pixmap) return;
@@ -64,7 +141,9 @@ ImageRef LoadImage(std::shared_ptr<TPixmap> pixmap, int flags) {
 }
 
 ImageRef LoadImage(const std::string& url, int flags) {
-  return LoadImage(DecodeUrl(url), flags);
+  ImageRef image = LoadImage(DecodeUrl(url), flags);
+  if (image) image->source.url = url;
+  return image;
 }
 
 ImageRef LoadStripImage(const std::string& url, int cell_width, int cell_height, int first_cell,
@@ -72,19 +151,17 @@ ImageRef LoadStripImage(const std::string& url, int cell_width, int cell_height,
   if (cell_width < 1 || cell_height < 1 || first_cell < 0 || cell_count < 1) return nullptr;
   std::shared_ptr<TPixmap> pixmap = DecodeUrl(url);
   if (!pixmap) return nullptr;
-  const int across = pixmap->width / cell_width;
-  const int down = pixmap->height / cell_height;
-  if (static_cast<int64_t>(first_cell) + cell_count > static_cast<int64_t>(across) * down) return nullptr;
-  ImageRef image = MakeImage(cell_width, cell_height, cell_count, flags);
-  if (!image) return nullptr;
-  for (int i = 0; i < cell_count; ++i) {
-    const int cell = first_cell + i;
-    image->SetPixmap(i, pixmap->CopyWindow((cell % across) * cell_width, (cell / across) * cell_height,
-                                           cell_width, cell_height));
-    if (!image->pixmaps[i]) return nullptr;
-  }
-  ApplyAutoMidHandle(image);
-  return image;
+  return CutCells(*pixmap, url, cell_width, cell_height, first_cell, cell_count, flags);
+}
+
+ImageRef LoadAllCells(const std::string& url, int cell_width, int cell_height, int* cell_count, int flags) {
+  *cell_count = -1;
+  std::shared_ptr<TPixmap> pixmap = DecodeUrl(url);
+  if (!pixmap) return nullptr;
+  *cell_count =
+      cell_width < 1 || cell_height < 1 ? 0 : (pixmap->width / cell_width) * (pixmap->height / cell_height);
+  if (*cell_count < 1) return nullptr;
+  return CutCells(*pixmap, url, cell_width, cell_height, 0, *cell_count, flags);
 }
 
 void CentreHandle(const ImageRef& image) {

@@ -27,6 +27,8 @@ class OggVorbisReader {
   int Read(int16_t* out, int max_frames);
   // Positions the next Read exactly at `frame`; false if the library cannot.
   bool SeekFrame(int64_t frame);
+  // How far into the bytes the decoder has read.
+  size_t BytesRead() const { return stream_.Pos(); }
 
  private:
   explicit OggVorbisReader(const TRamStream& stream) : stream_(stream) {}

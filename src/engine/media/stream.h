@@ -15,6 +15,7 @@ class TRamStream {
   void Seek(size_t pos) { pos_ = pos > size_ ? size_ : pos; }
   size_t Pos() const { return pos_; }
   size_t Size() const { return size_; }
+  const uint8_t* Data() const { return buf_; }
   bool Eof() const { return pos_ >= size_; }
 
   // Typed reads: on running out they set the failure flag and return 0 / false.

@@ -1,5 +1,7 @@
 #include "engine/render/graphics.h"
 
+#include <malloc.h>
+
 #include <climits>
 #include <cmath>
 #include <numbers>
@@ -28,6 +30,8 @@ constinit FramePacer gTimedPacer;
 constinit RetracePacer gRetracePacer;
 constinit bool gSoftwareTiming = false;
 constinit bool gVsyncAvailable = false;
+// Colours were let go this frame: their memory goes back to the system at the next Flip.
+constinit bool gTrimPending = false;
 
 void NextGeneration() {
   gGeneration = gGeneration == INT_MAX ? 1 : gGeneration + 1;
@@ -86,12 +90,19 @@ ImageFrame* FrameOf(TImage& image, int frame, RenderBackend& backend) {
   if (image.frames.size() != count) image.frames.resize(count);
   if (image.seqs.size() != count) image.seqs.resize(count, 0);
   if (image.seqs[frame] != gGeneration) {
-    std::vector<std::shared_ptr<ImageFrame>> made = backend.CreateFrames(image);
+    // An image whose colours were let go decodes them again for the new textures, for this moment only.
+    std::shared_ptr<const TImage> colour = image.Colour();
+    std::vector<std::shared_ptr<ImageFrame>> made;
+    if (colour) made = backend.CreateFrames(*colour);
     made.resize(count);
+    bool all = true;
     for (size_t i = 0; i < count; ++i) {
       image.frames[i] = std::move(made[i]);
       image.seqs[i] = image.frames[i] ? gGeneration : 0;
+      all = all && image.frames[i];
     }
+    colour.reset();
+    if (all && image.DropColour()) gTrimPending = true;
   }
   return image.frames[frame].get();
 }
@@ -174,6 +185,12 @@ void ResetGraphicsState() {
 void Flip(int sync) {
   TGraphics* g = Drawing();
   if (!g) return;
+  if (gTrimPending) {
+    // Freed pixels sit in the allocator's free lists (and a finished loader thread's arena) until
+    // trimmed; only frames that made textures pay for this.
+    malloc_trim(0);
+    gTrimPending = false;
+  }
   RenderBackend& backend = *g->backend;
   if (sync == 0) {
     backend.Present(false);

@@ -83,6 +83,37 @@ TEST(MediaImage, StripsAreCutRowByRowAndRefusedWhenTooSmall) {
   ASSERT_TRUE(tail);
   EXPECT_EQ(tail->pixmaps[0]->Row(0)[0], 80);
 
+  // Every whole cell at once, from one decode.
+  int cells = 0;
+  ImageRef all = LoadAllCells(url, 32, 32, &cells, -1);
+  ASSERT_TRUE(all);
+  EXPECT_EQ(cells, 90);
+  EXPECT_EQ(all->pixmaps[13]->pixels, strip->pixmaps[13]->pixels);
+  EXPECT_FALSE(LoadAllCells(url, 400, 32, &cells, -1));
+  EXPECT_EQ(cells, 0);
+  EXPECT_FALSE(LoadAllCells("incbin::img/missing.png", 32, 32, &cells, -1));
+  EXPECT_EQ(cells, -1);
+
+  // Once its textures exist an image keeps only its alpha, and decodes the same colours again from
+  // where it came from: the right cells of the right picture.
+  const std::vector<uint8_t> cell_82 = tail->pixmaps[2]->pixels;
+  ASSERT_TRUE(tail->DropColour());
+  EXPECT_EQ(tail->pixmaps[2]->format, kFormatA8);
+  EXPECT_EQ(tail->pixmaps[2]->Row(0)[0], 255);
+  std::shared_ptr<const TImage> colour = tail->Colour();
+  ASSERT_TRUE(colour);
+  EXPECT_EQ(colour->pixmaps[2]->pixels, cell_82);
+  EXPECT_EQ(colour->pixmaps[0]->Row(0)[0], 80);
+  // Setting a frame brings the colours back for good: the image no longer matches its source.
+  tail->SetPixmap(1, TPixmap::Create(32, 32, kFormatRGBA8888));
+  EXPECT_FALSE(tail->colour_dropped);
+  EXPECT_EQ(tail->pixmaps[2]->pixels, cell_82);
+  EXPECT_FALSE(tail->DropColour());
+  // Pixels handed over in memory have nowhere to come from again: they stay.
+  ImageRef held = LoadImage(TPixmap::Create(4, 4, kFormatRGBA8888), -1);
+  EXPECT_FALSE(held->DropColour());
+  EXPECT_EQ(held->pixmaps[0]->format, kFormatRGBA8888);
+
   EXPECT_FALSE(LoadStripImage(url, 32, 32, 0, 91, -1));
   EXPECT_FALSE(LoadStripImage(url, 32, 32, 1, 90, -1));
   EXPECT_FALSE(LoadStripImage(url, 32, 32, -1, 2, -1));

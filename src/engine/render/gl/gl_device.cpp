@@ -18,8 +18,9 @@ std::unique_ptr<GlDevice>& DeviceSlot() {
 // Quads per draw call: their vertices stay addressable by 16-bit indices.
 constexpr size_t kMaxQuads = 16384;
 constexpr size_t kMaxBatchVertices = kMaxQuads * 4;
-// Starting size of each frame's vertex buffer (about 13000 sprites); it grows when a frame needs more.
-constexpr size_t kVertexBufferBytes = 1u << 20;
+// Starting size of each frame's vertex buffer (about 3000 sprites, several times a busy frame); it grows
+// when a frame needs more.
+constexpr size_t kVertexBufferBytes = 1u << 18;
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 a_pos;
