@@ -10,7 +10,8 @@
 namespace {
 
 // Without any window system SDL quietly falls back to an invisible off-screen display, where the chooser
-// would wait for a click that can never come. An explicitly chosen video driver is trusted.
+// would wait for a click that can never come (the SDL platform also refuses such a driver when a named
+// display does not answer). An explicitly chosen video driver is trusted.
 bool WindowSystemPresent() {
   return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("SDL_VIDEODRIVER");
 }
@@ -18,9 +19,10 @@ bool WindowSystemPresent() {
 }  // namespace
 
 int main() {
+  InstallStopSignals();
   std::shared_ptr<Platform> platform = WindowSystemPresent() ? CreateSdlPlatform() : nullptr;
   if (!platform) {
-    ReportNoWindow();
+    ReportNoDisplay();
     return 1;
   }
   SetPlatform(platform);
