@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -14,6 +15,21 @@ constexpr char kDisplayLost[] = "vextoron: lost the connection to the display\n"
 int OnDisplayLost(Display* /*display*/) {
   ssize_t written = write(STDERR_FILENO, kDisplayLost, sizeof kDisplayLost - 1);
   (void)written;
+  _exit(1);
+}
+
+// Xlib's own handler for a refused request prints several lines and calls exit(), whose handlers would
+// then talk to the display that just refused us. Parts of SDL that expect an error put their own
+// handler in place around the request.
+int OnRequestRefused(Display* /*display*/, XErrorEvent* error) {
+  char line[128];
+  const int n =
+      std::snprintf(line, sizeof line, "vextoron: the display refused a request (X error %d, request %d)\n",
+                    error->error_code, error->request_code);
+  if (n > 0) {
+    ssize_t written = write(STDERR_FILENO, line, static_cast<size_t>(n) < sizeof line ? n : sizeof line - 1);
+    (void)written;
+  }
   _exit(1);
 }
 
@@ -31,4 +47,5 @@ bool VideoDriverShowsWindows(const char* driver) {
 
 void EndProcessOnDisplayLoss() {
   XSetIOErrorHandler(OnDisplayLost);
+  XSetErrorHandler(OnRequestRefused);
 }

@@ -6,7 +6,8 @@
 // kmsdrm, ...); the off-screen and dummy drivers do not.
 bool VideoDriverShowsWindows(const char* driver);
 
-// With the X11 driver: a lost connection to the X server prints one line on stderr and ends the process
-// with exit code 1 on the spot, running no exit handlers or static destructors (they would call into SDL
-// and OpenGL over the dead connection and wait forever).
+// With the X11 driver: a lost connection to the X server (or a request it refuses where nobody expects
+// it) prints one line on stderr and ends the process with exit code 1 on the spot, running no exit
+// handlers or static destructors (they would call into SDL and OpenGL over the dead connection and wait
+// forever).
 void EndProcessOnDisplayLoss();
