@@ -39,7 +39,7 @@ cmake --build "$build" --target vextoron -j 2
 
 # cpack installs into its own staging folder under $build/cpack and writes the .deb there.
 rm -rf "$build/cpack"
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$build/cpack" >"$build/cpack.log" ||
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$build/cpack" >"$build/cpack.log" 2>&1 ||
   { cat "$build/cpack.log" >&2; exit 1; }
 debs=("$build"/cpack/vextoron_*.deb)
 [[ ${#debs[@]} == 1 && -f ${debs[0]} ]] || { echo "package.sh: cpack made no single .deb" >&2; exit 1; }
