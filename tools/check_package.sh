@@ -6,7 +6,7 @@
 #    icons of the sizes their folders name, AppStream metadata naming the desktop entry, manual page,
 #    copyright and changelog, with the package version everywhere it is written;
 #  - Debian's own checkers: lintian, appstreamcli, desktop-file-validate and man (errors fail, and so
-#    do warnings from all but lintian, whose warnings are listed);
+#    do warnings from all but lintian, whose warnings are listed), and a simulated apt install;
 #  - the unpacked executable under Xvfb: the window-mode chooser appears (a screenshot of it is kept
 #    beside the package as <package>-chooser.png) and Quit ends the game with exit code 0.
 # Usage: tools/check_package.sh build/package/vextoron_<version>_amd64.deb
@@ -17,7 +17,7 @@ cd "$here/.."
 
 script_name=check_package
 source tests/e2e/lib/common.sh
-need_tools dpkg-deb dpkg-query objdump file lintian appstreamcli desktop-file-validate man xdotool import convert
+need_tools dpkg-deb dpkg-query apt-get objdump file lintian appstreamcli desktop-file-validate man xdotool import convert
 
 root=$(mktemp -d "${TMPDIR:-/tmp}/vextoron-package.XXXXXX")
 trap 'rm -rf "$root"' EXIT
@@ -101,6 +101,12 @@ said=$(lintian --display-info --pedantic "$deb" 2>&1 | grep -v 'running with roo
 [[ -n $said ]] && echo "$said"
 grep -q '^E: ' <<<"$said" && fail "lintian reports errors"
 echo "no errors ($(grep -c '^W: ' <<<"$said") warnings)"
+
+echo "== apt install, simulated"
+# What a player's "apt install ./vextoron_*.deb" would do here: the Depends must be satisfiable.
+said=$(apt-get install --simulate -o Debug::NoLocking=1 "$deb" 2>&1) || { echo "$said"; fail "apt cannot install the package"; }
+grep -q "^Inst vextoron ($version " <<<"$said" || { echo "$said"; fail "apt would not install vextoron $version"; }
+grep "^Inst \|^Conf " <<<"$said"
 
 echo "== the unpacked game under Xvfb"
 unset DISPLAY WAYLAND_DISPLAY
