@@ -80,6 +80,10 @@ changelog_version=$(zcat "$doc/changelog.gz" | sed -n '1s/^vextoron (\([^)]*\)).
 [[ $changelog_version == "$version" ]] || fail "the changelog's newest entry is '$changelog_version', not $version"
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$doc/copyright" ||
   fail "the copyright file is not in the machine-readable format"
+# The files the copyright notice names one by one must still be where it says.
+for f in $(awk '/^Files:/ { on = 1; sub(/^Files:/, "") } /^[^ \t]/ && !/^Files:/ { on = 0 } on' "$doc/copyright"); do
+  [[ $f == *'*'* || -e $f ]] || fail "the copyright notice names $f, which is not in the source tree"
+done
 
 echo "== desktop-file-validate"
 said=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate: $said"
