@@ -3,6 +3,7 @@
 // stays bounded, so nothing piles up however long the player waits.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -33,6 +34,10 @@ struct Screen {
   int state;
   int lesson;  // tutorial page, for the tutorial state
 };
+
+void PrintTo(const Screen& screen, std::ostream* out) {
+  *out << screen.name;
+}
 
 class ScreenSoakTest : public ShellTest, public ::testing::WithParamInterface<Screen> {
  protected:
