@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 
 #include "app/main_loop.h"
 #include "engine/platform/headless/headless_platform.h"
 #include "engine/platform/input.h"
+#include "engine/platform/stop_signals.h"
 #include "engine/render/graphics.h"
 
 namespace {
@@ -106,6 +108,12 @@ TEST_F(WindowModeTest, GetModeOpensItsOwnWindowAndClosesItAgain) {
 
   platform->FailNextGraphics();
   EXPECT_EQ(TWindowMode::GetMode("VEXTORON", CreditLine()), TWindowMode::C_NoWindow);
+
+  // A stop signal while the chooser waits for a click is the same as Quit.
+  InstallStopSignals();
+  ASSERT_EQ(std::raise(SIGTERM), 0);
+  EXPECT_EQ(TWindowMode::GetMode("VEXTORON", CreditLine()), TWindowMode::C_Cancelled);
+  ForgetStopRequest();
 }
 
 TEST(WindowModeExit, QuitInTheChooserEndsTheProcessWithCodeZeroBeforeTheGameWindow) {
