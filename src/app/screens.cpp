@@ -62,6 +62,7 @@ void RunScreen() {
     case kStateTutorial:
       if (PlayTutorial() == 0) gGameState = kStateMenu;
       BackToMenuOnEscape();
+      if (gGameState != kStateTutorial && gTutorial) gTutorial->GiveGameBack();
       break;
     case kStateOptions:
       DrawOptions();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/media/media.h"
+#include "game/kept_world.h"
 
 class TText;
 class TPlayer;
@@ -41,6 +42,10 @@ class TTutorial {
   int NextRule();
   // Empties the four object lists.
   int Reset();
+  // The game in progress is set aside for the visit (the lessons use the same lists) and given back
+  // untouched when the visit ends, with nothing of the lessons left in it.
+  void KeepGameAside() { keptGame_.Keep(); }
+  void GiveGameBack() { keptGame_.GiveBack(); }
   int TeachTankMovement(bool canFire);
   int TeachShootingUFO();
   int TeachShootingUFOBombs(bool canRetreat);
@@ -52,6 +57,8 @@ class TTutorial {
   // Marks the goal as met; Enter counts only when pressed after this moment.
   void GoalMet();
   void DrawLines();
+
+  TKeptWorld keptGame_;
 };
 
 // An instruction line: blue letters 24 pixels high, 12 apart, centred on x 400 at the given y.

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <string>
+
+#include "app/screen_state.h"
 #include "app/screens.h"
 #include "app/window_mode.h"
 #include "common/globals.h"
 #include "engine/audio/mixer.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/input.h"
+#include "engine/platform/stop_signals.h"
 #include "engine/process/process.h"
 #include "engine/render/graphics.h"
 #include "game/level_display.h"
@@ -171,4 +176,24 @@ TEST_F(MainLoopTest, LevelNumberIsRebuiltOnlyWhenTheLevelChanges) {
   GetColor(&r, &g, &b);
   EXPECT_EQ(r + g + b, 3 * 255);
   EXPECT_EQ(GetBlend(), 1);
+}
+
+TEST_F(MainLoopTest, EachStopSignalEndsTheLoopOnAnyScreenWithoutTheGoodbye) {
+  InstallStopSignals();
+  const int signals[] = {SIGTERM, SIGINT, SIGHUP};
+  const int screens[] = {kStateMenu, kStateCredits, kStatePlay, kStateTutorial, kStateOptions, kStateClosing};
+  int i = 0;
+  for (int screen : screens) {
+    SCOPED_TRACE("screen " + std::to_string(screen));
+    if (screen == kStateTutorial) gTutorial = std::make_shared<TTutorial>();
+    gGameState = screen;
+    gRunning = true;
+    ForgetStopRequest();
+    Frames(3);
+    ASSERT_EQ(std::raise(signals[i++ % 3]), 0);
+    EXPECT_TRUE(StopRequested());
+    EXPECT_EQ(RunFrames(), 0);
+    EXPECT_EQ(gGameState, screen) << "the game ends at once, not through the closing logo";
+  }
+  ForgetStopRequest();
 }

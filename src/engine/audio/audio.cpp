@@ -3,6 +3,7 @@
 #include "engine/audio/mixer.h"
 #include "engine/audio/music_stream.h"
 #include "engine/audio/stream_feeder.h"
+#include "engine/base/null_on_failure.h"
 #include "engine/media/decoders.h"
 #include "engine/media/embedded.h"
 #include "engine/media/stream.h"
@@ -59,32 +60,38 @@ int TChannel::Playing() const {
 
 SoundRef LoadSound(const std::string& url, int flags) {
   EnsureOutput();
-  std::unique_ptr<TRamStream> stream = OpenStream(url);
-  if (!stream) return nullptr;
-  std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
-  ReleaseEmbeddedPages(stream->Data(), stream->Size());
-  if (!sample) return nullptr;
-  return LoadSound(std::move(sample), flags);
+  return NullOnFailure([&]() -> SoundRef {
+    std::unique_ptr<TRamStream> stream = OpenStream(url);
+    if (!stream) return nullptr;
+    std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
+    ReleaseEmbeddedPages(stream->Data(), stream->Size());
+    if (!sample) return nullptr;
+    return LoadSound(std::move(sample), flags);
+  });
 }
 
 SoundRef LoadSound(std::shared_ptr<TAudioSample> sample, int flags) {
   AudioOutput& out = EnsureOutput();
-  if (!sample) return nullptr;
-  std::shared_ptr<const PcmData> pcm = ToPcm(out.device, *sample);
-  if (!pcm) return nullptr;
-  return std::make_shared<TSound>(std::move(pcm), (flags & kSoundLoop) != 0);
+  return NullOnFailure([&]() -> SoundRef {
+    if (!sample) return nullptr;
+    std::shared_ptr<const PcmData> pcm = ToPcm(out.device, *sample);
+    if (!pcm) return nullptr;
+    return std::make_shared<TSound>(std::move(pcm), (flags & kSoundLoop) != 0);
+  });
 }
 
 SoundRef LoadSoundStreamed(const std::string& url, int flags) {
   AudioOutput& out = EnsureOutput();
-  std::unique_ptr<TRamStream> stream = OpenStream(url);
-  if (!stream) return nullptr;
-  // A silent output keeps no PCM, so its sounds are only checked, as LoadSound would.
-  const int rate = out.device ? out.device->Rate() : 44100;
-  std::shared_ptr<StreamedTrack> track = StreamedTrack::Open(*stream, rate);
-  if (!track) return LoadSound(url, flags);  // not Ogg Vorbis: decoded as any other sound
-  if (!out.device) return std::make_shared<TSound>(std::make_shared<PcmData>(), (flags & kSoundLoop) != 0);
-  return std::make_shared<TSound>(std::move(track), (flags & kSoundLoop) != 0);
+  return NullOnFailure([&]() -> SoundRef {
+    std::unique_ptr<TRamStream> stream = OpenStream(url);
+    if (!stream) return nullptr;
+    // A silent output keeps no PCM, so its sounds are only checked, as LoadSound would.
+    const int rate = out.device ? out.device->Rate() : 44100;
+    std::shared_ptr<StreamedTrack> track = StreamedTrack::Open(*stream, rate);
+    if (!track) return LoadSound(url, flags);  // not Ogg Vorbis: decoded as any other sound
+    if (!out.device) return std::make_shared<TSound>(std::make_shared<PcmData>(), (flags & kSoundLoop) != 0);
+    return std::make_shared<TSound>(std::move(track), (flags & kSoundLoop) != 0);
+  });
 }
 
 ChannelRef AllocChannel() {
@@ -106,8 +113,12 @@ ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel) {
       out.mixer->Stop(target->voice());
       return target;
     }
-    auto cursor = std::make_shared<StreamCursor>(track, sound->Loops());
-    if (!out.device->MixesOnRequest()) FeedStream(cursor);
+    // Short of memory or of a thread for the decoder, the play stays silent.
+    std::shared_ptr<StreamCursor> cursor = NullOnFailure([&] {
+      auto made = std::make_shared<StreamCursor>(track, sound->Loops());
+      if (!out.device->MixesOnRequest()) FeedStream(made);
+      return made;
+    });
     out.mixer->Play(target->voice(), std::move(cursor), sound->Loops());
     return target;
   }

@@ -58,7 +58,9 @@ class Mixer {
   std::vector<int32_t> sum_;
   std::vector<int16_t> stream_frames_;
   bool decode_on_demand_ = false;
-  float gain_ = 1.0f;  // the limiter's gain, carried from buffer to buffer
+  float gain_ = 1.0f;        // the limiter's gain, carried from buffer to buffer
+  int32_t last_level_ = 0;   // the limiter's input level at the last frame it saw
+  std::vector<float> need_;  // per frame: the lowest gain that frame or a later one of the buffer needs
 };
 
 // The engine's one mixer, which the audio output plays (tests and benchmarks look inside it).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 #include "engine/media/embedded.h"
 #include "engine/media/sample_convert.h"
@@ -53,6 +54,17 @@ StreamCursor::StreamCursor(std::shared_ptr<StreamedTrack> track, bool loop)
 bool StreamCursor::Fill() {
   std::lock_guard<std::mutex> lock(producing_);
   if (done_.load(std::memory_order_relaxed)) return false;
+  try {
+    return FillLocked();
+  } catch (const std::bad_alloc&) {
+    // Out of memory on the decoder's side: this play ends, as a decoding error would end it.
+    Fail();
+    track_->MarkBroken();
+    return false;
+  }
+}
+
+bool StreamCursor::FillLocked() {
   int room = ring_.Capacity() - ring_.Available();
   bool added = false;
   int16_t chunk[kFillChunk * 2];

@@ -55,6 +55,7 @@ class StreamCursor {
 
  private:
   friend class StreamedTrack;
+  bool FillLocked();
   // Produces up to `frames` frames of the stream from next_; 0 when the stream has ended or failed.
   int Produce(int16_t* stereo, int frames);
   // Makes source frames first..last available in window_; false on a decoding error.

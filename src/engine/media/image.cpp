@@ -1,5 +1,8 @@
 #include "engine/media/image.h"
 
+#include <new>
+
+#include "engine/base/null_on_failure.h"
 #include "engine/media/decoders.h"
 #include "engine/media/embedded.h"
 #include "engine/media/stream.h"
@@ -85,9 +88,14 @@ ImageRef Decode(const TImage& image) {
 bool TImage::DropColour() {
   if (colour_dropped) return true;
   if (source.url.empty()) return false;
-  std::vector<std::shared_ptr<TPixmap>> alphas(pixmaps.size());
-  for (size_t i = 0; i < pixmaps.size(); ++i) {
-    if (!pixmaps[i] || !(alphas[i] = AlphaOf(*pixmaps[i]))) return false;
+  std::vector<std::shared_ptr<TPixmap>> alphas;
+  try {
+    alphas.resize(pixmaps.size());
+    for (size_t i = 0; i < pixmaps.size(); ++i) {
+      if (!pixmaps[i] || !(alphas[i] = AlphaOf(*pixmaps[i]))) return false;
+    }
+  } catch (const std::bad_alloc&) {
+    return false;  // short of memory the colours simply stay
   }
   pixmaps = std::move(alphas);
   colour_dropped = true;
@@ -123,45 +131,55 @@ void TImage::SetPixmap(int frame, std::shared_ptr<TPixmap> pixmap) {
 }
 
 ImageRef CreateImage(int width, int height, int count, int flags) {
-  ImageRef image = MakeImage(width, height, count, flags);
-  if (!image) return nullptr;
-  for (int i = 0; i < count; ++i) image->pixmaps[i] = TPixmap::Create(width, height, kFormatRGBA8888);
-  ApplyAutoMidHandle(image);
-  return image;
+  return NullOnFailure([&]() -> ImageRef {
+    ImageRef image = MakeImage(width, height, count, flags);
+    if (!image) return nullptr;
+    for (int i = 0; i < count; ++i) image->pixmaps[i] = TPixmap::Create(width, height, kFormatRGBA8888);
+    ApplyAutoMidHandle(image);
+    return image;
+  });
 }
 
 ImageRef LoadImage(std::shared_ptr<TPixmap> pixmap, int flags) {
-  if (!pixmap) return nullptr;
-  ImageRef image = MakeImage(pixmap->width, pixmap->height, 1, flags);
-  if (!image) return nullptr;
-  image->SetPixmap(0, std::move(pixmap));
-  if (!image->pixmaps[0]) return nullptr;
-  ApplyAutoMidHandle(image);
-  return image;
+  return NullOnFailure([&]() -> ImageRef {
+    if (!pixmap) return nullptr;
+    ImageRef image = MakeImage(pixmap->width, pixmap->height, 1, flags);
+    if (!image) return nullptr;
+    image->SetPixmap(0, std::move(pixmap));
+    if (!image->pixmaps[0]) return nullptr;
+    ApplyAutoMidHandle(image);
+    return image;
+  });
 }
 
 ImageRef LoadImage(const std::string& url, int flags) {
-  ImageRef image = LoadImage(DecodeUrl(url), flags);
-  if (image) image->source.url = url;
-  return image;
+  return NullOnFailure([&]() -> ImageRef {
+    ImageRef image = LoadImage(DecodeUrl(url), flags);
+    if (image) image->source.url = url;
+    return image;
+  });
 }
 
 ImageRef LoadStripImage(const std::string& url, int cell_width, int cell_height, int first_cell,
                         int cell_count, int flags) {
-  if (cell_width < 1 || cell_height < 1 || first_cell < 0 || cell_count < 1) return nullptr;
-  std::shared_ptr<TPixmap> pixmap = DecodeUrl(url);
-  if (!pixmap) return nullptr;
-  return CutCells(*pixmap, url, cell_width, cell_height, first_cell, cell_count, flags);
+  return NullOnFailure([&]() -> ImageRef {
+    if (cell_width < 1 || cell_height < 1 || first_cell < 0 || cell_count < 1) return nullptr;
+    std::shared_ptr<TPixmap> pixmap = DecodeUrl(url);
+    if (!pixmap) return nullptr;
+    return CutCells(*pixmap, url, cell_width, cell_height, first_cell, cell_count, flags);
+  });
 }
 
 ImageRef LoadAllCells(const std::string& url, int cell_width, int cell_height, int* cell_count, int flags) {
   *cell_count = -1;
-  std::shared_ptr<TPixmap> pixmap = DecodeUrl(url);
-  if (!pixmap) return nullptr;
-  *cell_count =
-      cell_width < 1 || cell_height < 1 ? 0 : (pixmap->width / cell_width) * (pixmap->height / cell_height);
-  if (*cell_count < 1) return nullptr;
-  return CutCells(*pixmap, url, cell_width, cell_height, 0, *cell_count, flags);
+  return NullOnFailure([&]() -> ImageRef {
+    std::shared_ptr<TPixmap> pixmap = DecodeUrl(url);
+    if (!pixmap) return nullptr;
+    *cell_count =
+        cell_width < 1 || cell_height < 1 ? 0 : (pixmap->width / cell_width) * (pixmap->height / cell_height);
+    if (*cell_count < 1) return nullptr;
+    return CutCells(*pixmap, url, cell_width, cell_height, 0, *cell_count, flags);
+  });
 }
 
 void CentreHandle(const ImageRef& image) {

@@ -23,7 +23,7 @@ class SdlPlatform : public Platform {
   int64_t Micros() override;
   void WaitUntilMicros(int64_t deadline) override;
 
-  // sdl_platform.cpp / gl_*.cpp: the window and its OpenGL renderer.
+  // sdl_window.cpp: the window and its OpenGL renderer.
   std::shared_ptr<RenderBackend> CreateGraphics(int width, int height, int depth, int hz, int flags,
                                                 const std::string& title) override;
   void SetPointerVisible(bool visible) override;
