@@ -1,5 +1,7 @@
 #include "engine/audio/audio.h"
 
+#include <exception>
+
 #include "engine/audio/mixer.h"
 #include "engine/audio/music_stream.h"
 #include "engine/audio/stream_feeder.h"
@@ -114,12 +116,13 @@ ChannelRef PlaySound(const SoundRef& sound, const ChannelRef& channel) {
       return target;
     }
     // Short of memory or of a thread for the decoder, the play stays silent.
-    std::shared_ptr<StreamCursor> cursor = NullOnFailure([&] {
-      auto made = std::make_shared<StreamCursor>(track, sound->Loops());
-      if (!out.device->MixesOnRequest()) FeedStream(made);
-      return made;
-    });
-    out.mixer->Play(target->voice(), std::move(cursor), sound->Loops());
+    try {
+      auto cursor = std::make_shared<StreamCursor>(track, sound->Loops());
+      if (!out.device->MixesOnRequest()) FeedStream(cursor);
+      out.mixer->Play(target->voice(), std::move(cursor), sound->Loops());
+    } catch (const std::exception&) {
+      out.mixer->Stop(target->voice());
+    }
     return target;
   }
   out.mixer->Play(target->voice(), sound->Pcm(), sound->Loops());
