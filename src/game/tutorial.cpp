@@ -1,5 +1,8 @@
 #include "game/tutorial.h"
 
+#include <utility>
+
+#include "common/actions.h"
 #include "common/globals.h"
 #include "engine/platform/platform.h"
 #include "game/player.h"
@@ -46,11 +49,11 @@ int TTutorial::Draw(const ImageRef& /*font*/) {
     default:
       break;
   }
-  if (blnReadyForNextLesson && KeyPresses(kKeyEnter) == 1) {
+  if (blnReadyForNextLesson && ActionPresses(kActionContinue) == 1) {
     blnReadyForNextLesson = false;
     NextRule();
   }
-  if (intCurrentRule == kFinishedPage && KeyPresses(kKeyEnter) == 1) blnPlayTutorial = false;
+  if (intCurrentRule == kFinishedPage && ActionPresses(kActionContinue) == 1) blnPlayTutorial = false;
   return 0;
 }
 
@@ -74,15 +77,33 @@ int TTutorial::Reset() {
 }
 
 void TTutorial::ForgetEarlierPresses() {
-  for (int key : {kKeyLeft, kKeyRight, kKeySpace, kKeyEnter}) KeyPresses(key);
+  for (int action : {kActionLeft, kActionRight, kActionFire, kActionContinue}) ActionPresses(action);
 }
 
 void TTutorial::GoalMet() {
-  if (!blnReadyForNextLesson) KeyPresses(kKeyEnter);
+  if (!blnReadyForNextLesson) ActionPresses(kActionContinue);
   blnReadyForNextLesson = true;
 }
 
+std::string TTutorial::ForDevice(const std::string& text) const {
+  const std::pair<const std::string*, const std::string*> wordings[] = {
+      {&strRule1, &strPadRule1},       {&strRule2, &strPadRule2},         {&strRule3, &strPadRule3},
+      {&strComplete, &strPadComplete}, {&strFinished3, &strPadFinished3},
+  };
+  const bool pad = LastInputFromPad();
+  for (const auto& [keys, buttons] : wordings) {
+    if (text == *keys || text == *buttons) return pad ? *buttons : *keys;
+  }
+  return text;
+}
+
 void TTutorial::DrawLines() {
+  // The wording follows the device as soon as the player switches.
+  for (std::shared_ptr<TText>* line : {&objRule, &objRule2, &objRule3}) {
+    if (!*line) continue;
+    const std::string wanted = ForDevice((*line)->text);
+    if (wanted != (*line)->text) *line = TutorialLine(wanted, (*line)->posy);
+  }
   if (objRule) objRule->Draw(gFontImage);
   if (objRule2) objRule2->Draw(gFontImage);
   if (objRule3) objRule3->Draw(gFontImage);
@@ -109,12 +130,12 @@ int TTutorial::TeachTankMovement(bool canFire) {
   objTank->Draw(GetTankTiles(objTank->intImageIndex));
   DrawLines();
 
-  bool goal;
-  if (canFire) {
-    goal = KeyPresses(kKeySpace) != 0;
-  } else {
+  // Once met, the goal is not read again: on a pad the A that fires is also the A that continues.
+  bool goal = false;
+  if (!blnReadyForNextLesson) {
     // Right is read only when Left had no press.
-    goal = KeyPresses(kKeyLeft) != 0 || KeyPresses(kKeyRight) != 0;
+    goal = canFire ? ActionPresses(kActionFire) != 0
+                   : ActionPresses(kActionLeft) != 0 || ActionPresses(kActionRight) != 0;
   }
   if (goal) {
     GoalMet();

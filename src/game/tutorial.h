@@ -26,6 +26,12 @@ class TTutorial {
   std::string strFinished = "C O N G R A D U L A T I O N S !";
   std::string strFinished2 = "You have successfully completed this tutorial!";
   std::string strFinished3 = "Press enter to continue!";
+  // The same lines for a player on a pad, shown while the last input came from one.
+  std::string strPadComplete = "Excellent! Press the A button to continue!";
+  std::string strPadRule1 = "Use the d-pad or the left stick to move";
+  std::string strPadRule2 = "Hold the right shoulder or trigger to move faster";
+  std::string strPadRule3 = "Press the A button to fire";
+  std::string strPadFinished3 = "Press the A button to continue!";
   int intMaxRule = 5;
   int intCurrentRule = 1;
   std::shared_ptr<TText> objRule, objRule2, objRule3;
@@ -52,6 +58,8 @@ class TTutorial {
   // Marks the goal as met; Enter counts only when pressed after this moment.
   void GoalMet();
   void DrawLines();
+  // The line's text for the device the player uses now: the pad's wording or the keyboard's.
+  std::string ForDevice(const std::string& text) const;
 };
 
 // An instruction line: blue letters 24 pixels high, 12 apart, centred on x 400 at the given y.

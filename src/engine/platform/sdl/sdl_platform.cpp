@@ -17,6 +17,7 @@ SdlPlatform::SdlPlatform() = default;
 SdlPlatform::~SdlPlatform() {
   // Windows and the OpenGL context must go while SDL can still destroy them.
   CloseAllGraphics();
+  ClosePads();
   GlDevice::Shutdown();
   SDL_Quit();
 }
@@ -64,5 +65,8 @@ void SdlPlatform::Exit(int code) {
 
 std::shared_ptr<Platform> CreateSdlPlatform() {
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return nullptr;
+  // Without game-controller support the game still plays from the keyboard. Pads already plugged in
+  // arrive as added events like the ones plugged in later.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   return std::make_shared<SdlPlatform>();
 }

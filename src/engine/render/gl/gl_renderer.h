@@ -35,11 +35,13 @@ class GlRenderer : public RenderBackend {
   // How window points (the pointer's coordinates) map to picture pixels, as of the last fit.
   const Letterbox& PointerMapping() const { return pointer_map_; }
 
+ protected:
+  // Fits the picture to the drawable and the pointer mapping to the window.
+  void UpdateTarget();
+
  private:
   // Makes our window current again if something else (another renderer) took the context.
   void EnsureCurrent();
-  // Fits the picture to the drawable and the pointer mapping to the window.
-  void UpdateTarget();
 
   SDL_Window* window_;
   Letterbox pointer_map_;
