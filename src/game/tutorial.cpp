@@ -97,12 +97,16 @@ std::string TTutorial::ForDevice(const std::string& text) const {
   return text;
 }
 
+std::shared_ptr<TText> TTutorial::DeviceLine(const std::string& text, int y) const {
+  return TutorialLine(ForDevice(text), y);
+}
+
 void TTutorial::DrawLines() {
   // The wording follows the device as soon as the player switches.
   for (std::shared_ptr<TText>* line : {&objRule, &objRule2, &objRule3}) {
     if (!*line) continue;
     const std::string wanted = ForDevice((*line)->text);
-    if (wanted != (*line)->text) *line = TutorialLine(wanted, (*line)->posy);
+    if (wanted != (*line)->text) *line = DeviceLine(wanted, (*line)->posy);
   }
   if (objRule) objRule->Draw(gFontImage);
   if (objRule2) objRule2->Draw(gFontImage);
@@ -115,10 +119,10 @@ int TTutorial::TeachTankMovement(bool canFire) {
   if (!objRule) {
     ForgetEarlierPresses();
     if (canFire) {
-      objRule = TutorialLine(strRule3, kFirstLineY);
+      objRule = DeviceLine(strRule3, kFirstLineY);
     } else {
-      objRule = TutorialLine(strRule1, kFirstLineY);
-      objRule2 = TutorialLine(strRule2, kSecondLineY);
+      objRule = DeviceLine(strRule1, kFirstLineY);
+      objRule2 = DeviceLine(strRule2, kSecondLineY);
     }
   }
   if (canFire) {
@@ -140,7 +144,7 @@ int TTutorial::TeachTankMovement(bool canFire) {
   if (goal) {
     GoalMet();
     objRule2 = nullptr;
-    objRule = TutorialLine(strComplete, kFirstLineY);
+    objRule = DeviceLine(strComplete, kFirstLineY);
   }
   return 0;
 }
@@ -149,7 +153,7 @@ int TTutorial::TeachShootingUFO() {
   objTank->blnEnableFire = true;
   if (!objRule) {
     ForgetEarlierPresses();
-    objRule = TutorialLine(strRule4, kFirstLineY);
+    objRule = DeviceLine(strRule4, kFirstLineY);
     SpawnScoutUfos(1, false);
   }
   ClearRegions();
@@ -167,7 +171,7 @@ int TTutorial::TeachShootingUFO() {
 
   if (gUfoList.IsEmpty()) {
     GoalMet();
-    objRule = TutorialLine(strComplete, kFirstLineY);
+    objRule = DeviceLine(strComplete, kFirstLineY);
   }
   return 0;
 }
@@ -177,11 +181,11 @@ int TTutorial::TeachShootingUFOBombs(bool canRetreat) {
   if (!objRule) {
     ForgetEarlierPresses();
     if (canRetreat) {
-      objRule = TutorialLine(strRule6, kFirstLineY);
-      objRule2 = TutorialLine(strRule7, kSecondLineY);
-      objRule3 = TutorialLine(strRule8, kThirdLineY);
+      objRule = DeviceLine(strRule6, kFirstLineY);
+      objRule2 = DeviceLine(strRule7, kSecondLineY);
+      objRule3 = DeviceLine(strRule8, kThirdLineY);
     } else {
-      objRule = TutorialLine(strRule5, kFirstLineY);
+      objRule = DeviceLine(strRule5, kFirstLineY);
     }
     SpawnScoutUfos(1, canRetreat);
   }
@@ -194,7 +198,7 @@ int TTutorial::TeachShootingUFOBombs(bool canRetreat) {
     GoalMet();
     objRule2 = nullptr;
     objRule3 = nullptr;
-    objRule = TutorialLine(strComplete, kFirstLineY);
+    objRule = DeviceLine(strComplete, kFirstLineY);
   }
   return 0;
 }
@@ -202,9 +206,9 @@ int TTutorial::TeachShootingUFOBombs(bool canRetreat) {
 int TTutorial::ShowFinishedTutorial() {
   if (!objRule) {
     ForgetEarlierPresses();
-    objRule = TutorialLine(strFinished, kFirstLineY);
-    objRule2 = TutorialLine(strFinished2, kSecondLineY);
-    objRule3 = TutorialLine(strFinished3, kThirdLineY);
+    objRule = DeviceLine(strFinished, kFirstLineY);
+    objRule2 = DeviceLine(strFinished2, kSecondLineY);
+    objRule3 = DeviceLine(strFinished3, kThirdLineY);
   }
   DrawLines();
   return 0;

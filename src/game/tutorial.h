@@ -60,6 +60,7 @@ class TTutorial {
   void DrawLines();
   // The line's text for the device the player uses now: the pad's wording or the keyboard's.
   std::string ForDevice(const std::string& text) const;
+  std::shared_ptr<TText> DeviceLine(const std::string& text, int y) const;
 };
 
 // An instruction line: blue letters 24 pixels high, 12 apart, centred on x 400 at the given y.
