@@ -3,11 +3,22 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <string>
 
+#include "app/startup.h"
 #include "common/actions.h"
+#include "common/delta.h"
+#include "common/globals.h"
+#include "common/register_assets.h"
 #include "engine/platform/input.h"
+#include "game/player.h"
+#include "game/tile_sets.h"
+#include "game/tutorial.h"
+#include "game/ufo_base.h"
 #include "real/gl_fixture.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -44,6 +55,28 @@ class PadSdl : public GlWindowTest {
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     EXPECT_GE(index, 0) << SDL_GetError();
     return index;
+  }
+
+  // Saves the last read back buffer as a binary PPM for people to look at.
+  void Save(const std::string& name) const {
+    const std::string dir = std::string(VX_BINARY_DIR) + "/artifacts";
+    std::FILE* f = std::fopen((dir + "/" + name).c_str(), "wb");
+    if (!f) return;
+    std::fprintf(f, "P6\n%d %d\n255\n", width_, height_);
+    for (int y = 0; y < height_; ++y) {
+      for (int x = 0; x < width_; ++x)
+        std::fwrite(pixels_.data() + (static_cast<size_t>(y) * width_ + x) * 4, 1, 3, f);
+    }
+    std::fclose(f);
+  }
+
+  // Lit pixels in the first 18 columns of a 43-letter tutorial line at y 100; a 39-letter one starts
+  // 24 pixels further right and leaves them dark.
+  int LitAtStartOfLongLine() const {
+    int lit = 0;
+    for (int y = 100; y < 124; ++y)
+      for (int x = 142; x < 160; ++x) lit += Lit(x, y);
+    return lit;
   }
 
   // Polls until the condition holds (SDL needs a few event pumps to announce and update a pad).
@@ -103,6 +136,47 @@ TEST_F(PadSdl, VirtualPadsPlugInPlayAndUnplugThroughSdlsControllerEvents) {
   SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_B, 1);
   EXPECT_TRUE(Eventually([] { return PadDown(kPadB) == 1; }));
   SDL_JoystickClose(second);
+}
+
+TEST_F(PadSdl, TheTutorialNamesThePadsControlsOnceARealPadIsUsed) {
+  static const bool loaded = [] {
+    RegisterAssets();
+    LoadImagesAndSounds();
+    CreateTileSets();
+    CreateRandomNumber();
+    return true;
+  }();
+  (void)loaded;
+  gScreenCenterX = gScreenWidth / 2;
+  gScreenCenterY = gScreenHeight / 2;
+  gPlayer = TPlayer::Create(gScreenCenterX, gScreenHeight - 100, 100);
+  TDelta::Start();
+  TDelta::Update();
+  auto tutorial = std::make_shared<TTutorial>();
+  auto frame = [&] {
+    Cls();
+    tutorial->Draw(gFontImage);
+    EXPECT_TRUE(Read());
+    Flip(0);
+  };
+  frame();
+  EXPECT_GT(LitAtStartOfLongLine(), 20) << "keyboard line: \"" << tutorial->objRule->text << "\"";
+  Save("tutorial-key-prompts.ppm");
+
+  const int index = Attach("VEXTORON test pad");
+  ASSERT_TRUE(Eventually([] { return PadCount() == 1; }));
+  SDL_Joystick* pad = SDL_JoystickOpen(index);
+  ASSERT_NE(pad, nullptr);
+  SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_X, 1);
+  ASSERT_TRUE(Eventually([] { return LastInputFromPad(); }));
+  frame();
+  EXPECT_EQ(tutorial->objRule->text, "Use the d-pad or the left stick to move");
+  EXPECT_EQ(LitAtStartOfLongLine(), 0);
+  Save("tutorial-pad-prompts.ppm");
+  SDL_JoystickClose(pad);
+  gPlayer.reset();
+  tutorial.reset();
+  gUfoList.Clear();
 }
 
 }  // namespace
