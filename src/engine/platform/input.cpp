@@ -180,6 +180,7 @@ void PollInput() {
   if (platform.WindowChanges() != s.window_changes) {
     s.window_changes = platform.WindowChanges();
     ClearInput();
+    s.fullscreen_toggles = 0;  // asked of a window that is gone
   }
   s.events.clear();
   platform.PollEvents(&s.events);
