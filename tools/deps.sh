@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the game needs: "build" to build and run it, "test" adds what the
-# tests use, "assets" what the asset generators use. Only missing packages are installed.
+# tests use, "assets" what the asset generators use, "package" what making and checking the Debian
+# package uses. Only missing packages are installed.
 set -euo pipefail
 
 build=(g++ cmake ninja-build pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g-dev libvorbis-dev
@@ -8,6 +9,7 @@ build=(g++ cmake ninja-build pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib
 test=(libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick sox
       clang clang-format libclang-rt-14-dev procps git python3 openbox wmctrl)
 assets=(python3 python3-pil python3-numpy fonts-dejavu-core sox vorbis-tools console-setup-linux)
+package=(dpkg-dev binutils lintian appstream desktop-file-utils man-db groff-base gzip)
 
 wanted=()
 for set in "$@"; do
@@ -15,7 +17,8 @@ for set in "$@"; do
     build) wanted+=("${build[@]}") ;;
     test) wanted+=("${build[@]}" "${test[@]}") ;;
     assets) wanted+=("${assets[@]}") ;;
-    *) echo "deps.sh: unknown package set '$set' (build, test, assets)" >&2; exit 2 ;;
+    package) wanted+=("${build[@]}" "${package[@]}") ;;
+    *) echo "deps.sh: unknown package set '$set' (build, test, assets, package)" >&2; exit 2 ;;
   esac
 done
 

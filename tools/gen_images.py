@@ -1072,15 +1072,26 @@ def gen_icon():
     cv.paint(((d <= -5) & (d > -7)).astype(np.float32), C(10, 20, 50))
     big = cv.image()
     save(big, os.path.join(ICON_DIR, "vextoron.png"))
-    # 64 px version straight from the supersampled buffer
-    p = cv.p.reshape(64, 16, 64, 16, 4).mean(axis=(1, 3))
+    # The smaller desktop sizes straight from the supersampled buffer, not from the 256 px picture.
+    for size in ICON_SIZES:
+        save(icon_from_buffer(cv.p, size), os.path.join(ICON_DIR, f"vextoron-{size}.png"))
+
+
+# Sizes of the smaller icons (the 256 px one is vextoron.png); each must divide the 1024 px buffer.
+ICON_SIZES = (64, 128)
+
+
+def icon_from_buffer(buf, size):
+    """Box-filters the square premultiplied buffer down to size x size and un-premultiplies it."""
+    n = buf.shape[0] // size
+    p = buf.reshape(size, n, size, n, 4).mean(axis=(1, 3))
     a = p[..., 3]
     rgb = p[..., :3] / np.maximum(a, 1e-6)[..., None]
-    out = np.zeros((64, 64, 4), np.uint8)
+    out = np.zeros((size, size, 4), np.uint8)
     out[..., :3] = np.round(clamp01(rgb) * 255)
     out[..., 3] = np.round(np.where(a < 0.03, 0, clamp01(a)) * 255)
     out[out[..., 3] == 0, :3] = 0
-    save(Image.fromarray(out, "RGBA"), os.path.join(ICON_DIR, "vextoron-64.png"))
+    return Image.fromarray(out, "RGBA")
 
 
 def main():

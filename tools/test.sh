@@ -2,12 +2,15 @@
 # Builds and runs every test (installing any missing Debian packages):
 #  1. a release build with warnings as errors: unit tests, then the real window/sound tests and the
 #     player journeys under Xvfb;
-#  2. an AddressSanitizer + UndefinedBehaviorSanitizer build: the unit and real tests;
-#  3. a short libFuzzer run of each decoder.
-# Screenshots and recordings go to build/release/artifacts.
+#  2. the Debian package made from that release build, checked by Debian's checkers, unpacked and
+#     started under Xvfb (tools/package.sh, tools/check_package.sh);
+#  3. an AddressSanitizer + UndefinedBehaviorSanitizer build: the unit and real tests;
+#  4. a short libFuzzer run of each decoder.
+# Screenshots and recordings go to build/release/artifacts, the package and its chooser screenshot to
+# build/package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh test
+tools/deps.sh test package
 
 jobs=$(nproc)
 export CTEST_OUTPUT_ON_FAILURE=1
@@ -27,6 +30,11 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_WERROR=ON -
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest -j "$jobs" -LE 'real|e2e' --timeout 300)
 (cd build/release && xvfb ctest -L 'real|e2e' --timeout 300)
+
+echo "== Debian package (from the release build)"
+package_start=$(date +%s)
+tools/package.sh --from build/release
+echo "package step: $(($(date +%s) - package_start)) s"
 
 echo "== sanitizer build (ASan + UBSan)"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_WERROR=ON -DVX_SANITIZE=ON -DVX_TESTS=ON -DVX_BENCH=OFF >/dev/null

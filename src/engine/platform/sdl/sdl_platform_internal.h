@@ -22,7 +22,7 @@ class SdlPlatform : public Platform {
   void SleepMillis(int millis) override;
   void WaitUntil(int64_t deadline) override;
 
-  // sdl_platform.cpp / gl_*.cpp: the window and its OpenGL renderer.
+  // sdl_window.cpp: the window and its OpenGL renderer.
   std::shared_ptr<RenderBackend> CreateGraphics(int width, int height, int depth, int hz, int flags,
                                                 const std::string& title) override;
   void SetPointerVisible(bool visible) override;
