@@ -49,7 +49,7 @@ step="chooser"
 choose_windowed 15
 xdotool windowactivate --sync "$game_window" 2>/dev/null
 xdotool mousemove $((wx + 790)) $((wy + 590))
-sleep 1
+sleep 0.5
 
 size() {
   xwininfo -id "$game_window" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }'
@@ -85,7 +85,7 @@ in_play() { (($(white_on_line "$@") >= 7)); }
 step="menu at the keyboard"
 # From no highlight, Down four times lands on NEW GAME.
 xdotool key Down Down Down Down Return
-sleep 1
+sleep 0.7
 shot "$game_window" "$out/desktop-play.png"
 in_play 425 0 800 "$out/desktop-play.png" || fail "Down x4 and Enter did not start a game"
 
@@ -134,18 +134,18 @@ awk -v r="$loud" 'BEGIN { exit !(r != "" && r > 0.001) }' || fail "the sound did
 step="focus taken by another window"
 xmessage -geometry 240x60+1000+40 "another program" &
 other_pid=$!
-sleep 1.5
+sleep 1
 shot "$game_window" "$out/desktop-focus-lost.png"
 in_play 425 0 800 "$out/desktop-focus-lost.png" && fail "play went on while another window had the focus"
 kill "$other_pid" 2>/dev/null
 other_pid=
 xdotool windowactivate --sync "$game_window" 2>/dev/null
-sleep 1
+sleep 0.7
 shot "$game_window" "$out/desktop-focus-back.png"
 in_play 425 0 800 "$out/desktop-focus-back.png" && fail "the game did not wait for RESUME"
 # NEW GAME is still lit; three times Up is RESUME.
 xdotool key Up Up Up Return
-sleep 1
+sleep 0.7
 shot "$game_window" "$out/desktop-resumed.png"
 in_play 425 0 800 "$out/desktop-resumed.png" || fail "RESUME at the keyboard did not bring the game back"
 
@@ -158,7 +158,7 @@ shot "$game_window" "$out/desktop-resized.png"
 (($(white_on_line 495 0 80 "$out/desktop-resized.png") == 0)) || fail "the line runs into the bar left of the picture"
 in_play 495 84 1016 "$out/desktop-resized.png" || fail "the picture does not fill the resized window"
 wmctrl -r VEXTORON -b add,maximized_vert,maximized_horz
-sleep 1
+sleep 0.7
 shot "$game_window" "$out/desktop-maximised.png"
 wmctrl -r VEXTORON -b remove,maximized_vert,maximized_horz
 sleep 0.5
@@ -172,7 +172,7 @@ in_play 445 30 830 "$out/desktop-whole-scale.png" || fail "the picture is not sh
 
 step="QUIT through the mapped pointer"
 xdotool key Escape
-sleep 0.8
+sleep 0.6
 origin "$game_window"
 click_at $((wx + 30 + 400)) $((wy + 20 + 548)) 0.3
 for i in $(seq 50); do
