@@ -14,8 +14,6 @@ struct Sources {
 constexpr Sources kSources[] = {
     {{kKeyLeft, kNone}, {kPadDpadLeft, kPadStickLeft}},                        // kActionLeft
     {{kKeyRight, kNone}, {kPadDpadRight, kPadStickRight}},                     // kActionRight
-    {{kKeyUp, kNone}, {kPadDpadUp, kPadStickUp}},                              // kActionUp
-    {{kKeyDown, kNone}, {kPadDpadDown, kPadStickDown}},                        // kActionDown
     {{kKeySpace, kNone}, {kPadA, kNone}},                                      // kActionFire
     {{kKeyLeftShift, kKeyRightShift}, {kPadRightShoulder, kPadRightTrigger}},  // kActionFaster
     {{kKeyEscape, kNone}, {kPadStart, kNone}},                                 // kActionBack
@@ -26,6 +24,7 @@ constexpr Sources kSources[] = {
     {{kKeyUp, kNone}, {kPadDpadUp, kPadStickUp}},                              // kActionPrevious
 };
 constexpr int kActionCount = static_cast<int>(sizeof(kSources) / sizeof(kSources[0]));
+static_assert(kActionCount == kActionPrevious + 1, "one row of sources per action, in the enum's order");
 
 const Sources* SourcesOf(int action) {
   return action >= 0 && action < kActionCount ? &kSources[action] : nullptr;

@@ -4,8 +4,6 @@
 enum Action : int {
   kActionLeft,      // Left arrow; d-pad or left stick left
   kActionRight,     // Right arrow; d-pad or left stick right
-  kActionUp,        // Up arrow; d-pad or left stick up
-  kActionDown,      // Down arrow; d-pad or left stick down
   kActionFire,      // Space; A
   kActionFaster,    // either Shift; right shoulder or right trigger
   kActionBack,      // Escape; Start (leaves play and the tutorial for the menu)
