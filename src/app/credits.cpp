@@ -7,13 +7,15 @@
 
 namespace {
 
-// Names and addresses of the people behind this game. A centred line must fit 32 characters.
-constexpr const char* kProgrammer = "Nova Lantern";
-constexpr const char* kArtist = "Iris Quillfeather";
-constexpr const char* kArtistHandle = "(quillpixel)";
-constexpr const char* kMenuComposer = "Milo Thistlewick";
-constexpr const char* kPlayComposer = "Tessa Emberfield";
-constexpr const char* kWebAddress = "lanternworks.example/vextoron";
+// Who made the game, told truthfully: the project itself, and for pictures and music the generators in
+// tools/ that make every one of them from code. A centred line must fit 32 characters.
+constexpr const char* kProgrammer = "The VEXTORON project";
+constexpr const char* kArtist = "tools/gen_images.py";
+constexpr const char* kArtistHandle = "(made from code alone)";
+constexpr const char* kMenuComposer = "tools/music/ambient.py";
+constexpr const char* kPlayComposer = "tools/music/metal.py";
+// The game has no web address; its README tells where everything comes from.
+constexpr const char* kWebAddress = "See README.md";
 
 std::string BuildCreditsText() {
   std::string text;

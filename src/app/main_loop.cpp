@@ -34,6 +34,10 @@ void ReportNoWindow() {
   std::fprintf(stderr, "vextoron: cannot open a window with an OpenGL 3.3 context\n");
 }
 
+void ReportNoDisplay() {
+  std::fprintf(stderr, "vextoron: no display to show a window on\n");
+}
+
 bool OpenGameWindow(int windowMode) {
   const int depth = windowMode == TWindowMode::C_FullScreen ? gScreenDepth : 0;
   gGameWindow = OpenGraphics(gScreenWidth, gScreenHeight, depth, 60, kGraphicsResizable);
@@ -71,7 +75,8 @@ void RunFrame() {
 
 int RunFrames() {
   bool first = true;
-  while (gRunning) {
+  // A stop signal ends the game after the frame it arrived in, on any screen.
+  while (gRunning && !StopRequested()) {
     RunFrame();
     if (first) FrameLogMark("game_first_frame");
     first = false;

@@ -13,10 +13,12 @@ bool OpenGameWindow(int windowMode);
 // One frame: music, alpha blending, the current screen's work, flip, frame clock, clear. Presses left
 // over when the screen changes are dropped, so each press counts only on the screen where it was made.
 void RunFrame();
-// Frames until the loop is told to stop; then the pointer is shown again. Returns 0.
+// Frames until the loop is told to stop (QUIT, or a stop signal); then the pointer is shown again.
+// Returns 0.
 int RunFrames();
 
-// Prints the one line that explains why the game cannot start.
+// Print the one line that explains why the game cannot start: no OpenGL 3.3 window, or no display at all.
 void ReportNoWindow();
+void ReportNoDisplay();
 // "Written by: " and the programmer's name, the chooser's second line.
 std::string CreditLine();

@@ -136,6 +136,7 @@ void ActOnMenuCode(int code) {
       gGameState = kStateTutorial;
       // Every visit starts the tutorial from its first lesson.
       gTutorial = std::make_shared<TTutorial>();
+      gTutorial->KeepGameAside();
       break;
     case kMenuOptions:
       gGameState = kStateOptions;

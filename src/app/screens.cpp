@@ -45,7 +45,9 @@ int DrawClosing() {
 
 void PauseOnFocusLoss() {
   // Another window taking the focus, or minimising, pauses like Escape: the menu, and RESUME waits.
-  if (TakeFocusLoss() && (gGameState == kStatePlay || gGameState == kStateTutorial)) gGameState = kStateMenu;
+  if (!TakeFocusLoss()) return;
+  if (gGameState == kStateTutorial && gTutorial) gTutorial->GiveGameBack();
+  if (gGameState == kStatePlay || gGameState == kStateTutorial) gGameState = kStateMenu;
 }
 
 void RunScreen() {
@@ -75,6 +77,7 @@ void RunScreen() {
     case kStateTutorial:
       if (PlayTutorial() == 0) gGameState = kStateMenu;
       BackToMenuOnEscape();
+      if (gGameState != kStateTutorial && gTutorial) gTutorial->GiveGameBack();
       break;
     case kStateOptions:
       DrawOptions();

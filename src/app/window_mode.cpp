@@ -73,6 +73,11 @@ int TWindowMode::GetMode(const std::string& title, const std::string& credit) {
   bool first = true;
   while (!done) {
     done = Step(title, credit, &result);
+    // A stop signal is the same as Quit.
+    if (StopRequested()) {
+      result = C_Cancelled;
+      done = true;
+    }
     Flip(-1);
     if (first) FrameLogMark("chooser_first_frame");
     first = false;

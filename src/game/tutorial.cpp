@@ -23,6 +23,9 @@ std::shared_ptr<TText> TutorialLine(const std::string& text, int y) {
 }
 
 int TTutorial::Draw(const ImageRef& /*font*/) {
+  // Every page starts from an empty grid, as a frame of play does: shots entered in earlier frames
+  // would pile up and be kept alive by it.
+  ClearRegions();
   if (!objTank) {
     objTank = TPlayer::Create(gScreenCenterX, gScreenHeight - 100, kKindTank);
     Reset();
@@ -163,6 +166,9 @@ int TTutorial::TeachShootingUFO() {
   UpdateTankWeapons();
   UpdateParticles();
   CheckCollisions(objTank);
+  // This lesson neither moves nor draws UFO shots, so the ones its UFO drops are let go at once instead
+  // of piling up unseen for as long as the player waits.
+  gUfoWeaponList.Clear();
   DrawNearParticles();
   DrawTankWeapons();
   DrawNearUfos();

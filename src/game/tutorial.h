@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/media/media.h"
+#include "game/kept_world.h"
 
 class TText;
 class TPlayer;
@@ -47,6 +48,10 @@ class TTutorial {
   int NextRule();
   // Empties the four object lists.
   int Reset();
+  // The game in progress is set aside for the visit (the lessons use the same lists) and given back
+  // untouched when the visit ends, with nothing of the lessons left in it.
+  void KeepGameAside() { keptGame_.Keep(); }
+  void GiveGameBack() { keptGame_.GiveBack(); }
   int TeachTankMovement(bool canFire);
   int TeachShootingUFO();
   int TeachShootingUFOBombs(bool canRetreat);
@@ -61,6 +66,8 @@ class TTutorial {
   // The line's text for the device the player uses now: the pad's wording or the keyboard's.
   std::string ForDevice(const std::string& text) const;
   std::shared_ptr<TText> DeviceLine(const std::string& text, int y) const;
+
+  TKeptWorld keptGame_;
 };
 
 // An instruction line: blue letters 24 pixels high, 12 apart, centred on x 400 at the given y.

@@ -94,10 +94,19 @@ TEST_F(CreditsTest, OptionsScrollTheSameLineAndKeepItsPlaceOnEscape) {
   EXPECT_FLOAT_EQ(glyphs[0].y, 554);
 }
 
-TEST_F(CreditsTest, TextNamesTheProjectsOwnPeople) {
+TEST_F(CreditsTest, TextCreditsTheProjectAndItsGenerators) {
   const std::string& text = CreditsText();
   EXPECT_EQ(text.rfind("/rgb(100,100,255)/cVEXTORON/n/n", 0), 0u);
-  EXPECT_NE(text.find("/rgb(0,0,255)/c" + ProgrammerName() + "/n/c(lanternworks)/n/n"), std::string::npos);
+  EXPECT_EQ(ProgrammerName(), "The VEXTORON project");
+  EXPECT_NE(
+      text.find("/rgb(0,255,255)PROGRAMMED BY:/n/rgb(0,0,255)/cThe VEXTORON project/n/c(lanternworks)/n/n"),
+      std::string::npos);
+  // Every picture and both pieces of music come from the generators in tools/.
+  EXPECT_NE(text.find("/rgb(150,50,255)GRAPHICS BY:/n/rgb(0,0,255)/ctools/gen_images.py/n/c(made from code "
+                      "alone)/n/n"),
+            std::string::npos);
+  EXPECT_NE(text.find("/c(Game Menu Music)/n/cby/n/ctools/music/ambient.py/n/n"), std::string::npos);
+  EXPECT_NE(text.find("/c(Game Play Music)/n/cby/n/ctools/music/metal.py/n/n/n/n/n"), std::string::npos);
   // The last line is the web address, with no line end after it, short enough to stay inside the area.
   const size_t last = text.rfind("/rgb(255,128,128)/c");
   ASSERT_NE(last, std::string::npos);

@@ -1,6 +1,7 @@
 // A player's whole visit, frame by frame through the real main loop: the menu, every tutorial lesson
 // won the way a player wins it (driving under the UFO with Space held), the closing page, a new game
-// with firing, Escape, RESUME of the same game, and QUIT with the closing logo.
+// with firing, Escape, RESUME of the same game, and QUIT with the closing logo; and a tutorial visit in
+// the middle of a game, which must give the game back untouched.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/main_loop.h"
@@ -15,7 +17,9 @@
 #include "common/globals.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/input.h"
+#include "game/particle_base.h"
 #include "game/player.h"
+#include "game/regions.h"
 #include "game/tutorial.h"
 #include "game/ufo_base.h"
 #include "game/weapon_base.h"
@@ -229,30 +233,103 @@ TEST_F(JourneyTest, MenuTutorialNewGameResumeAndQuit) {
   EXPECT_TRUE(platform->PointerVisible());
 }
 
-TEST_F(JourneyTest, ResumeAfterATutorialVisitStartsTheNextLevelAtOnce) {
+// Everything of a round the player can see or that decides what happens next: each object by identity
+// with its place, in list order, the region grid's cells, the level and the tank.
+struct RoundPicture {
+  using Entries = std::vector<std::tuple<const void*, float, float>>;
+  Entries ufos, bombs, missiles, particles;
+  std::vector<std::vector<const void*>> cells;
+  int level = 0;
+  float tank_x = 0;
+
+  template <class T>
+  static Entries Of(TList<T>& list) {
+    Entries out;
+    list.ForEach([&out](const auto& o) { out.emplace_back(o.get(), o->x, o->y); });
+    return out;
+  }
+  static RoundPicture Now() {
+    RoundPicture p;
+    p.ufos = Of(gUfoList);
+    p.bombs = Of(gUfoWeaponList);
+    p.missiles = Of(gTankWeaponList);
+    p.particles = Of(gParticleList);
+    for (int r = 0; r < TRegionGrid::kCells; ++r) {
+      std::vector<const void*> cell;
+      for (const auto& e : gRegions.ufos[r]) cell.push_back(e.object.get());
+      for (const auto& e : gRegions.ufoWeapons[r]) cell.push_back(e.object.get());
+      for (const auto& e : gRegions.tankWeapons[r]) cell.push_back(e.object.get());
+      p.cells.push_back(cell);
+    }
+    p.level = gLevel;
+    p.tank_x = gPlayer->x;
+    return p;
+  }
+  bool operator==(const RoundPicture&) const = default;
+};
+
+TEST_F(JourneyTest, ATutorialVisitGivesTheGameBackUntouched) {
+  // NEW GAME, driven and fired at until the sky holds UFOs, bombs, missiles and smoke at once.
   ClickAt(kMenuX, kNewGameY);
   Frames(2);
   ASSERT_EQ(gLevel, 10);
-  Frames(5);
+  Hold(kKeySpace);
+  Hold(kKeyRight);
+  int frames = 0;
+  while ((gUfoWeaponList.IsEmpty() || gTankWeaponList.IsEmpty() || gParticleList.IsEmpty()) &&
+         frames < 1200) {
+    Frame();
+    ++frames;
+  }
+  Release(kKeyRight);
+  ASSERT_FALSE(gUfoWeaponList.IsEmpty() || gTankWeaponList.IsEmpty() || gParticleList.IsEmpty());
   platform->TapKey(kKeyEscape);
   Frame();
-  // The tutorial empties the game's lists on its first frame.
+  Release(kKeySpace);
+  ASSERT_EQ(gGameState, kStateMenu);
+  const RoundPicture left = RoundPicture::Now();
+  ASSERT_FALSE(left.ufos.empty());
+
+  // TUTORIAL up to lesson 3, where the tutorial has a UFO and missiles of its own; then Escape.
   ClickAt(kMenuX, kTutorialY);
-  Frame();
+  Frames(2);
   ASSERT_EQ(gGameState, kStateTutorial);
-  Frame();
-  EXPECT_TRUE(gUfoList.IsEmpty());
+  EXPECT_TRUE(gUfoList.IsEmpty() && gUfoWeaponList.IsEmpty() && gTankWeaponList.IsEmpty())
+      << "the lessons start with a sky of their own";
+  platform->TapKey(kKeyLeft);
+  Frames(2);
+  NextPage();
+  platform->TapKey(kKeySpace);
+  Frames(2);
+  NextPage();
+  ASSERT_EQ(gTutorial->intCurrentRule, 3);
+  Hold(kKeySpace);
+  Frames(40);
+  Release(kKeySpace);
+  ASSERT_EQ(gUfoList.Count(), 1);
+  ASSERT_FALSE(gTankWeaponList.IsEmpty());
   platform->TapKey(kKeyEscape);
   Frame();
   ASSERT_EQ(gGameState, kStateMenu);
+  EXPECT_TRUE(RoundPicture::Now() == left)
+      << "the game is back as Escape left it, with nothing of the lesson";
+
+  // RESUME: the same level goes on with the same objects, and no new wave.
   Frame();
   EXPECT_EQ(CaptionAt(235), "RESUME");
   ClickAt(kMenuX, kTopY);
   Frame();
   ASSERT_EQ(gGameState, kStatePlay);
   Frame();
-  EXPECT_EQ(gLevel, 11);
-  EXPECT_EQ(gUfoList.Count(), 22);
+  EXPECT_EQ(gLevel, left.level);
+  EXPECT_EQ(TextRows(), std::vector<std::string>{"Level:" + std::to_string(left.level)});
+  std::set<const void*> before;
+  for (const auto& u : left.ufos) before.insert(std::get<0>(u));
+  int kept = 0;
+  gUfoList.ForEach([&](const std::shared_ptr<IUfoBase>& u) { kept += before.count(u.get()) ? 1 : 0; });
+  EXPECT_EQ(kept, gUfoList.Count()) << "no UFO of the tutorial and no new wave";
+  EXPECT_GT(kept, 0);
+  EXPECT_FLOAT_EQ(gPlayer->x, left.tank_x);
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <string>
+
+#include "app/screen_state.h"
 #include "app/screens.h"
 #include "app/window_mode.h"
 #include "common/globals.h"
@@ -9,6 +13,7 @@
 #include "engine/audio/mixer.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/input.h"
+#include "engine/platform/stop_signals.h"
 #include "engine/process/process.h"
 #include "engine/render/graphics.h"
 #include "game/level_display.h"
@@ -207,13 +212,17 @@ TEST_F(MainLoopTest, LosingTheFocusOrMinimisingPausesPlayAndLessonsLikeEscape) {
   Frame();
   EXPECT_EQ(platform->Flips(), flips + 1);
 
-  // A lesson pauses the same way; on the menu and the credits losing the focus changes nothing.
+  // A lesson pauses the same way, and the game set aside for it comes back; on the menu and the
+  // credits losing the focus changes nothing.
+  const int ufos = gUfoList.Count();
   ClickAt(400, 330);  // TUTORIAL
   Frames(2);
   ASSERT_EQ(gGameState, kStateTutorial);
   platform->LoseFocus();
   Frame();
   EXPECT_EQ(gGameState, kStateMenu);
+  EXPECT_EQ(gUfoList.Count(), ufos);
+  EXPECT_EQ(gLevel, level);
   platform->LoseFocus();
   Frame();
   gGameState = kStateCredits;
@@ -298,4 +307,24 @@ TEST_F(MainLoopTest, StartOnAnyPadLeavesPlayAndTheTutorialForTheMenu) {
   platform->TapPadButton(1, kPadStart);
   Frame();
   EXPECT_EQ(gGameState, kStateMenu);
+}
+
+TEST_F(MainLoopTest, EachStopSignalEndsTheLoopOnAnyScreenWithoutTheGoodbye) {
+  InstallStopSignals();
+  const int signals[] = {SIGTERM, SIGINT, SIGHUP};
+  const int screens[] = {kStateMenu, kStateCredits, kStatePlay, kStateTutorial, kStateOptions, kStateClosing};
+  int i = 0;
+  for (int screen : screens) {
+    SCOPED_TRACE("screen " + std::to_string(screen));
+    if (screen == kStateTutorial) gTutorial = std::make_shared<TTutorial>();
+    gGameState = screen;
+    gRunning = true;
+    ForgetStopRequest();
+    Frames(3);
+    ASSERT_EQ(std::raise(signals[i++ % 3]), 0);
+    EXPECT_TRUE(StopRequested());
+    EXPECT_EQ(RunFrames(), 0);
+    EXPECT_EQ(gGameState, screen) << "the game ends at once, not through the closing logo";
+  }
+  ForgetStopRequest();
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "app/main_loop.h"
 #include "engine/platform/headless/headless_platform.h"
 #include "engine/platform/input.h"
+#include "engine/platform/stop_signals.h"
 #include "engine/render/graphics.h"
 
 namespace {
@@ -29,7 +31,7 @@ class WindowModeTest : public ::testing::Test {
   }
   int StepResult() {
     int result = -9;
-    const bool done = TWindowMode::Step("VEXTORON", "Written by: Nova Lantern", &result);
+    const bool done = TWindowMode::Step("VEXTORON", "Written by: The VEXTORON project", &result);
     return done ? result : -9;
   }
 
@@ -115,7 +117,8 @@ TEST_F(WindowModeTest, DrawsCentredLinesAndRaisedButtonsThatDarkenUnderTheMouse)
   int title_x = -1, credit_x = -1, highlighted = 0, plain = 0;
   for (const DrawRecord& r : draws) {
     if (r.kind == DrawRecord::kText && r.text == "VEXTORON") title_x = static_cast<int>(r.x);
-    if (r.kind == DrawRecord::kText && r.text == "Written by: Nova Lantern") credit_x = static_cast<int>(r.x);
+    if (r.kind == DrawRecord::kText && r.text == "Written by: The VEXTORON project")
+      credit_x = static_cast<int>(r.x);
     if (r.kind == DrawRecord::kText && r.text == "Full Screen") {
       EXPECT_FLOAT_EQ(r.x, 120 + (100 - 88) / 2);
       EXPECT_FLOAT_EQ(r.y, 66);
@@ -129,7 +132,7 @@ TEST_F(WindowModeTest, DrawsCentredLinesAndRaisedButtonsThatDarkenUnderTheMouse)
     }
   }
   EXPECT_EQ(title_x, (340 - 8 * 8) / 2);
-  EXPECT_EQ(credit_x, (340 - 8 * 24) / 2);
+  EXPECT_EQ(credit_x, (340 - 8 * 32) / 2);
   EXPECT_EQ(highlighted, 1);
   EXPECT_EQ(plain, 2);
 }
@@ -143,10 +146,16 @@ TEST_F(WindowModeTest, GetModeOpensItsOwnWindowAndClosesItAgain) {
   EXPECT_EQ(platform->Windows()[1].height, 100);
   EXPECT_EQ(platform->Windows()[1].title, "VEXTORON");
   EXPECT_EQ(CurrentGraphics(), nullptr);
-  EXPECT_EQ(CreditLine(), "Written by: Nova Lantern");
+  EXPECT_EQ(CreditLine(), "Written by: The VEXTORON project");
 
   platform->FailNextGraphics();
   EXPECT_EQ(TWindowMode::GetMode("VEXTORON", CreditLine()), TWindowMode::C_NoWindow);
+
+  // A stop signal while the chooser waits for a click is the same as Quit.
+  InstallStopSignals();
+  ASSERT_EQ(std::raise(SIGTERM), 0);
+  EXPECT_EQ(TWindowMode::GetMode("VEXTORON", CreditLine()), TWindowMode::C_Cancelled);
+  ForgetStopRequest();
 }
 
 TEST(WindowModeExit, QuitInTheChooserEndsTheProcessWithCodeZeroBeforeTheGameWindow) {

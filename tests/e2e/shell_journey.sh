@@ -15,17 +15,20 @@ source "$(dirname "$0")/lib/common.sh"
 need_tools xdotool import convert sox
 use_display_or_xvfb
 
-# Without a window system, or without an OpenGL 3.3 context, the game says so in one line and exits 1.
+# Without a window system, or without an OpenGL 3.3 context, the game says so in one line ($1) and
+# exits 1.
 no_window_check() {
-  local said code
+  local line=$1 said code
+  shift
   said=$("$@" 2>&1 >/dev/null)
   code=$?
   ((code == 1)) || fail "$1 ...: exit code $code instead of 1 when no window can be had"
-  [[ $(grep -c '^vextoron: cannot open a window with an OpenGL 3.3 context$' <<<"$said") == 1 ]] ||
-    fail "no window: expected one clear line, got: $said"
+  [[ $(grep -cxF "$line" <<<"$said") == 1 ]] || fail "no window: expected one clear line, got: $said"
 }
-no_window_check env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy timeout 20 "$game"
-no_window_check env MESA_GL_VERSION_OVERRIDE=3.0 SDL_AUDIODRIVER=dummy timeout 20 "$game"
+no_window_check "vextoron: no display to show a window on" \
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy timeout 20 "$game"
+no_window_check "vextoron: cannot open a window with an OpenGL 3.3 context" \
+  env MESA_GL_VERSION_OVERRIDE=3.0 SDL_AUDIODRIVER=dummy timeout 20 "$game"
 
 frames=$out/shell-frames.log
 audio=$out/shell-audio.raw

@@ -99,7 +99,10 @@ TEST_F(TutorialTest, LessonOneShowsTwoCentredLinesAndWaitsForAnArrowPress) {
   EXPECT_EQ(tutorial_->objRule2, nullptr);
   Advance();
   EXPECT_EQ(tutorial_->intCurrentRule, 2);
-  EXPECT_TRUE(tutorial_->objTank == nullptr || tutorial_->objTank->blnEnableFire);
+  EXPECT_EQ(tutorial_->objTank, nullptr) << "each lesson makes a new tank on its first frame";
+  Frame();
+  ASSERT_NE(tutorial_->objTank, nullptr);
+  EXPECT_TRUE(tutorial_->objTank->blnEnableFire) << "lesson 2 lets the tank fire";
 }
 
 TEST_F(TutorialTest, PressesMadeBeforeALessonDoNotMeetItsGoal) {

@@ -6,6 +6,7 @@
 #include "game/green_ufo.h"
 #include "game/scout_ufo.h"
 #include "game/smoke_particle.h"
+#include "game/tile_lookup.h"
 #include "game/weapon_base.h"
 #include "game_fixture.h"
 
@@ -263,6 +264,36 @@ TEST_F(UfoTest, ScoutPathDrawsAndTurns) {
     ASSERT_LE(scout->x, 800);
     ASSERT_GE(scout->y, 0);
     ASSERT_LE(scout->y, 425);
+  }
+}
+
+TEST_F(UfoTest, AnimationFramesAdvanceWithTheClockNotTheFrames) {
+  // A scout's tile steps on once more than 100 ms have passed since its last step, however long the
+  // frames are, and the tile drawn is the one it stepped to.
+  for (int frame_ms : {17, 5, 40}) {
+    SCOPED_TRACE("frames of " + std::to_string(frame_ms) + " ms");
+    auto scout = TScoutUfo::Create(400, 200, 300, 0, 100000);
+    scout->Scale(1.0f);
+    Tick(frame_ms);
+    scout->Move(800, 600);
+    int tile = scout->CurFrame;
+    double changed_at = Now();
+    int steps = 0;
+    // 900 ms: fewer than the 101 path steps after which the scout turns and restarts its animation.
+    for (int t = 0; t < 900 && steps < 100; t += frame_ms) {
+      Tick(frame_ms);
+      scout->Move(800, 600);
+      if (scout->CurFrame != tile) {
+        EXPECT_GT(Now() - changed_at, 100.0) << "a step after " << Now() - changed_at << " ms";
+        EXPECT_LE(Now() - changed_at, 100.0 + frame_ms);
+        tile = scout->CurFrame;
+        changed_at = Now();
+        ++steps;
+      }
+      scout->Draw(GetUfoTiles(scout->intImageIndex));
+      ASSERT_EQ(platform->CurrentDraws().back().frame, scout->CurFrame);
+    }
+    EXPECT_GE(steps, 3) << "the animation plays on";
   }
 }
 

@@ -4,8 +4,10 @@
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <system_error>
 
 #include "engine/audio/mixer.h"
+#include "engine/base/null_on_failure.h"
 #include "engine/media/decoders.h"
 #include "engine/media/stream.h"
 #include "engine/platform/seam.h"
@@ -81,35 +83,48 @@ int TChannel::Playing() const {
 
 SoundRef LoadSound(const std::string& url, int flags) {
   EnsureOutput();
-  std::unique_ptr<TRamStream> stream = OpenStream(url);
-  if (!stream) return nullptr;
-  std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
-  if (!sample) return nullptr;
-  return LoadSound(std::move(sample), flags);
+  return NullOnFailure([&]() -> SoundRef {
+    std::unique_ptr<TRamStream> stream = OpenStream(url);
+    if (!stream) return nullptr;
+    std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
+    if (!sample) return nullptr;
+    return LoadSound(std::move(sample), flags);
+  });
 }
 
 SoundRef LoadSound(std::shared_ptr<TAudioSample> sample, int flags) {
   AudioOutput& out = EnsureOutput();
-  if (!sample) return nullptr;
-  std::shared_ptr<const PcmData> pcm = ToPcm(out.device, *sample);
-  if (!pcm) return nullptr;
-  return std::make_shared<TSound>(ReadyFuture(std::move(pcm)), (flags & kSoundLoop) != 0);
+  return NullOnFailure([&]() -> SoundRef {
+    if (!sample) return nullptr;
+    std::shared_ptr<const PcmData> pcm = ToPcm(out.device, *sample);
+    if (!pcm) return nullptr;
+    return std::make_shared<TSound>(ReadyFuture(std::move(pcm)), (flags & kSoundLoop) != 0);
+  });
 }
 
 SoundRef LoadSoundAsync(const std::string& url, int flags) {
   AudioOutput& out = EnsureOutput();
-  std::unique_ptr<TRamStream> stream = OpenStream(url);
-  if (!stream) return nullptr;
-  // The worker keeps its own reference to the device, so a reset meanwhile cannot pull it away.
-  PcmFuture pcm =
-      std::async(std::launch::async,
-                 [stream = std::move(stream), device = out.device]() -> std::shared_ptr<const PcmData> {
-                   std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
-                   if (!sample) return nullptr;
-                   return ToPcm(device, *sample);
-                 })
-          .share();
-  return std::make_shared<TSound>(std::move(pcm), (flags & kSoundLoop) != 0);
+  return NullOnFailure([&]() -> SoundRef {
+    std::shared_ptr<TRamStream> stream = OpenStream(url);
+    if (!stream) return nullptr;
+    // The worker keeps its own reference to the device, so a reset meanwhile cannot pull it away. What
+    // it fails with (memory) makes the sound empty, never an exception at the first PlaySound.
+    auto decode = [stream, device = out.device]() -> std::shared_ptr<const PcmData> {
+      return NullOnFailure([&]() -> std::shared_ptr<const PcmData> {
+        std::shared_ptr<TAudioSample> sample = DecodeAudioChain(*stream);
+        if (!sample) return nullptr;
+        return ToPcm(device, *sample);
+      });
+    };
+    PcmFuture pcm;
+    try {
+      pcm = std::async(std::launch::async, decode).share();
+    } catch (const std::system_error&) {
+      // No thread to be had: decode here instead.
+      pcm = ReadyFuture(decode());
+    }
+    return std::make_shared<TSound>(std::move(pcm), (flags & kSoundLoop) != 0);
+  });
 }
 
 ChannelRef AllocChannel() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 void Mixer::Play(const std::shared_ptr<Voice>& voice, std::shared_ptr<const PcmData> pcm, bool loop) {
   if (!voice) return;
@@ -59,6 +60,7 @@ void Mixer::StopAll() {
   }
   active_.clear();
   gain_ = 1.0f;
+  last_level_ = 0;
 }
 
 int Mixer::ActiveVoices() const {
@@ -104,31 +106,55 @@ void Mixer::Mix(int16_t* stereo, int frames) {
   Limit(stereo, frames);
 }
 
-// A limiter in place of hard clipping: when the sum of a buffer would leave the 16-bit range, the whole
-// buffer is scaled down just enough, so loud peaks keep their shape instead of being flattened; the gain
-// then recovers smoothly over the following buffers. A mix that fits passes unchanged.
+// A limiter in place of hard clipping: when the sum would leave the 16-bit range, it is scaled down just
+// enough, so loud peaks keep their shape instead of being flattened. The gain for each frame is the
+// lowest any later frame of the buffer needs, reached by a ramp of about 1.5 ms from the gain before
+// (a step at once would click on whatever was sounding), and it recovers smoothly over about 0.2 s.
+// A mix that fits passes unchanged.
 void Mixer::Limit(int16_t* stereo, int frames) {
+  constexpr float kAttackPerFrame = 1.0f / 64;      // a whole swing of the gain in 64 frames
   constexpr float kRecoveryPerFrame = 1.0f / 8192;  // from silence-level gain to 1 in about 0.2 s
+  // A gain step times the level it acts on is the click it makes; below this many 16-bit steps the
+  // gain may fall at once (so a loud sound starting out of silence is scaled from its first frame).
+  constexpr float kInaudibleStep = 16.0f;
   const size_t count = static_cast<size_t>(frames) * 2;
+  need_.resize(static_cast<size_t>(frames));
   float need = 1.0f;
-  for (size_t i = 0; i < count; ++i) {
-    const int32_t v = sum_[i];
-    if (v > INT16_MAX) need = std::min(need, static_cast<float>(INT16_MAX) / static_cast<float>(v));
-    if (v < INT16_MIN) need = std::min(need, static_cast<float>(INT16_MIN) / static_cast<float>(v));
+  for (int f = frames - 1; f >= 0; --f) {
+    for (size_t c = 0; c < 2; ++c) {
+      const int32_t v = sum_[2 * static_cast<size_t>(f) + c];
+      if (v > INT16_MAX) need = std::min(need, static_cast<float>(INT16_MAX) / static_cast<float>(v));
+      if (v < INT16_MIN) need = std::min(need, static_cast<float>(INT16_MIN) / static_cast<float>(v));
+    }
+    need_[static_cast<size_t>(f)] = need;
   }
-  const float start = need < gain_ ? need : gain_;
-  const float end = std::min(need, start + kRecoveryPerFrame * static_cast<float>(frames));
-  gain_ = end;
-  if (start == 1.0f && end == 1.0f) {
+  const auto level_of = [this](int f) {
+    const size_t i = 2 * static_cast<size_t>(f);
+    return std::max(std::abs(sum_[i]), std::abs(sum_[i + 1]));
+  };
+  if (need == 1.0f && gain_ == 1.0f) {
     for (size_t i = 0; i < count; ++i) stereo[i] = static_cast<int16_t>(sum_[i]);
+    last_level_ = level_of(frames - 1);
     return;
   }
+  float g = gain_;
+  int32_t level = last_level_;
   for (int f = 0; f < frames; ++f) {
-    const float g = start + (end - start) * static_cast<float>(f + 1) / static_cast<float>(frames);
+    const float target = need_[static_cast<size_t>(f)];
+    if (target < g) {
+      const float step =
+          level > 0 ? std::max(kAttackPerFrame, kInaudibleStep / static_cast<float>(level)) : 1.0f;
+      g = std::max(target, g - step);
+    } else {
+      g = std::min(target, g + kRecoveryPerFrame);
+    }
     for (size_t c = 0; c < 2; ++c) {
       const size_t i = 2 * static_cast<size_t>(f) + c;
       const int32_t scaled = static_cast<int32_t>(std::lround(static_cast<float>(sum_[i]) * g));
       stereo[i] = static_cast<int16_t>(std::clamp<int32_t>(scaled, INT16_MIN, INT16_MAX));
     }
+    level = level_of(f);
   }
+  gain_ = g;
+  last_level_ = level;
 }

@@ -45,7 +45,9 @@ class Mixer {
   mutable std::mutex mutex_;
   std::vector<std::shared_ptr<Voice>> active_;
   std::vector<int32_t> sum_;
-  float gain_ = 1.0f;  // the limiter's gain, carried from buffer to buffer
+  float gain_ = 1.0f;        // the limiter's gain, carried from buffer to buffer
+  int32_t last_level_ = 0;   // the limiter's input level at the last frame it saw
+  std::vector<float> need_;  // per frame: the lowest gain that frame or a later one of the buffer needs
 };
 
 // The engine's one mixer, which the audio output plays (tests and benchmarks look inside it).

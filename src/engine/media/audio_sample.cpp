@@ -1,5 +1,7 @@
 #include "engine/media/audio_sample.h"
 
+#include <new>
+
 int SampleFormatBytesPerFrame(int format) {
   switch (format) {
     case kMono8:
@@ -37,10 +39,14 @@ std::shared_ptr<TAudioSample> TAudioSample::Create(int length, int hertz, int fo
   if (hertz < kMinSampleRate || hertz > kMaxSampleRate) return nullptr;
   // An empty sample would give the mixer a loop of no length to repeat.
   if (length < 1 || static_cast<int64_t>(length) * bytes_per_frame > kMaxSampleBytes) return nullptr;
-  auto sample = std::make_shared<TAudioSample>();
-  sample->samples.assign(static_cast<size_t>(length) * bytes_per_frame, 0);
-  sample->length = length;
-  sample->hertz = hertz;
-  sample->format = format;
-  return sample;
+  try {
+    auto sample = std::make_shared<TAudioSample>();
+    sample->samples.assign(static_cast<size_t>(length) * bytes_per_frame, 0);
+    sample->length = length;
+    sample->hertz = hertz;
+    sample->format = format;
+    return sample;
+  } catch (const std::bad_alloc&) {
+    return nullptr;  // out of memory is a failed sample like any other
+  }
 }

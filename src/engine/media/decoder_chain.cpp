@@ -2,6 +2,7 @@
 // out of data has simply not decoded it.
 #include <initializer_list>
 
+#include "engine/base/null_on_failure.h"
 #include "engine/media/decoders.h"
 
 namespace {
@@ -13,7 +14,8 @@ std::shared_ptr<Result> RunChain(TRamStream& stream,
   for (auto decode : decoders) {
     stream.Seek(start);
     stream.ClearFailure();
-    std::shared_ptr<Result> result = decode(stream);
+    // A decoder that runs out of memory has not decoded the data either.
+    std::shared_ptr<Result> result = NullOnFailure([&] { return decode(stream); });
     const bool ran_out = stream.Failed();
     stream.ClearFailure();
     if (result && !ran_out) return result;

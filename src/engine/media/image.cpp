@@ -1,5 +1,6 @@
 #include "engine/media/image.h"
 
+#include "engine/base/null_on_failure.h"
 #include "engine/media/decoders.h"
 #include "engine/media/stream.h"
 
@@ -46,21 +47,25 @@ void TImage::SetPixmap(int frame, std::shared_ptr<TPixmap> pixmap) {
 }
 
 ImageRef CreateImage(int width, int height, int count, int flags) {
-  ImageRef image = MakeImage(width, height, count, flags);
-  if (!image) return nullptr;
-  for (int i = 0; i < count; ++i) image->pixmaps[i] = TPixmap::Create(width, height, kFormatRGBA8888);
-  ApplyAutoMidHandle(image);
-  return image;
+  return NullOnFailure([&]() -> ImageRef {
+    ImageRef image = MakeImage(width, height, count, flags);
+    if (!image) return nullptr;
+    for (int i = 0; i < count; ++i) image->pixmaps[i] = TPixmap::Create(width, height, kFormatRGBA8888);
+    ApplyAutoMidHandle(image);
+    return image;
+  });
 }
 
 ImageRef LoadImage(std::shared_ptr<TPixmap> pixmap, int flags) {
-  if (!pixmap) return nullptr;
-  ImageRef image = MakeImage(pixmap->width, pixmap->height, 1, flags);
-  if (!image) return nullptr;
-  image->SetPixmap(0, std::move(pixmap));
-  if (!image->pixmaps[0]) return nullptr;
-  ApplyAutoMidHandle(image);
-  return image;
+  return NullOnFailure([&]() -> ImageRef {
+    if (!pixmap) return nullptr;
+    ImageRef image = MakeImage(pixmap->width, pixmap->height, 1, flags);
+    if (!image) return nullptr;
+    image->SetPixmap(0, std::move(pixmap));
+    if (!image->pixmaps[0]) return nullptr;
+    ApplyAutoMidHandle(image);
+    return image;
+  });
 }
 
 ImageRef LoadImage(const std::string& url, int flags) {
@@ -69,22 +74,24 @@ ImageRef LoadImage(const std::string& url, int flags) {
 
 ImageRef LoadStripImage(const std::string& url, int cell_width, int cell_height, int first_cell,
                         int cell_count, int flags) {
-  if (cell_width < 1 || cell_height < 1 || first_cell < 0 || cell_count < 1) return nullptr;
-  std::shared_ptr<TPixmap> pixmap = DecodeUrl(url);
-  if (!pixmap) return nullptr;
-  const int across = pixmap->width / cell_width;
-  const int down = pixmap->height / cell_height;
-  if (static_cast<int64_t>(first_cell) + cell_count > static_cast<int64_t>(across) * down) return nullptr;
-  ImageRef image = MakeImage(cell_width, cell_height, cell_count, flags);
-  if (!image) return nullptr;
-  for (int i = 0; i < cell_count; ++i) {
-    const int cell = first_cell + i;
-    image->SetPixmap(i, pixmap->CopyWindow((cell % across) * cell_width, (cell / across) * cell_height,
-                                           cell_width, cell_height));
-    if (!image->pixmaps[i]) return nullptr;
-  }
-  ApplyAutoMidHandle(image);
-  return image;
+  return NullOnFailure([&]() -> ImageRef {
+    if (cell_width < 1 || cell_height < 1 || first_cell < 0 || cell_count < 1) return nullptr;
+    std::shared_ptr<TPixmap> pixmap = DecodeUrl(url);
+    if (!pixmap) return nullptr;
+    const int across = pixmap->width / cell_width;
+    const int down = pixmap->height / cell_height;
+    if (static_cast<int64_t>(first_cell) + cell_count > static_cast<int64_t>(across) * down) return nullptr;
+    ImageRef image = MakeImage(cell_width, cell_height, cell_count, flags);
+    if (!image) return nullptr;
+    for (int i = 0; i < cell_count; ++i) {
+      const int cell = first_cell + i;
+      image->SetPixmap(i, pixmap->CopyWindow((cell % across) * cell_width, (cell / across) * cell_height,
+                                             cell_width, cell_height));
+      if (!image->pixmaps[i]) return nullptr;
+    }
+    ApplyAutoMidHandle(image);
+    return image;
+  });
 }
 
 void CentreHandle(const ImageRef& image) {

@@ -1,6 +1,7 @@
 #include "engine/media/pixmap.h"
 
 #include <cstring>
+#include <new>
 
 int BytesPerPixel(int format) {
   switch (format) {
@@ -27,13 +28,17 @@ std::shared_ptr<TPixmap> TPixmap::Create(int width, int height, int format) {
   if (bpp == 0) return nullptr;
   if (width < 1 || height < 1 || width > kMaxImageDimension || height > kMaxImageDimension) return nullptr;
   if (static_cast<int64_t>(width) * height > kMaxImagePixels) return nullptr;
-  auto pixmap = std::make_shared<TPixmap>();
-  pixmap->width = width;
-  pixmap->height = height;
-  pixmap->format = format;
-  pixmap->pitch = (width * bpp + 3) & ~3;
-  pixmap->pixels.assign(static_cast<size_t>(pixmap->pitch) * height, 0);
-  return pixmap;
+  try {
+    auto pixmap = std::make_shared<TPixmap>();
+    pixmap->width = width;
+    pixmap->height = height;
+    pixmap->format = format;
+    pixmap->pitch = (width * bpp + 3) & ~3;
+    pixmap->pixels.assign(static_cast<size_t>(pixmap->pitch) * height, 0);
+    return pixmap;
+  } catch (const std::bad_alloc&) {
+    return nullptr;  // out of memory is a failed pixmap like any other
+  }
 }
 
 std::shared_ptr<TPixmap> TPixmap::CopyWindow(int x, int y, int w, int h) const {

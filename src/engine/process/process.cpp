@@ -6,6 +6,7 @@
 #include "engine/base/random.h"
 #include "engine/platform/input.h"
 #include "engine/platform/seam.h"
+#include "engine/platform/stop_signals.h"
 #include "engine/render/graphics.h"
 
 void EndProcess(int code) {
@@ -18,6 +19,7 @@ void ResetEngine() {
   ResetGraphicsState();
   ResetInputState();
   ResetAudioState();
+  ForgetStopRequest();
   SeedRandom(4660);
   SetAppTitle("");
 }

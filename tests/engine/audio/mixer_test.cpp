@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -74,6 +77,62 @@ TEST(Mixer, LoudPeaksAreScaledDownNotFlattenedAndTheGainRecovers) {
   EXPECT_LT(after[0], 1000);
   Pull(mixer, 8192);
   EXPECT_EQ(Pull(mixer, 3), std::vector<int16_t>(6, 1000));
+}
+
+// A sine of `frames` frames, the same on both channels, starting at phase 0.
+std::shared_ptr<const PcmData> Sine(int frames, int period, double amplitude) {
+  auto pcm = std::make_shared<PcmData>();
+  pcm->rate = 44100;
+  for (int i = 0; i < frames; ++i) {
+    const auto v = static_cast<int16_t>(std::lround(amplitude * std::sin(2 * std::numbers::pi * i / period)));
+    pcm->frames.push_back(v);
+    pcm->frames.push_back(v);
+  }
+  return pcm;
+}
+
+TEST(Mixer, ALoudBurstOverAQuietToneIsLimitedWithoutAClick) {
+  // A tone, then four loud voices starting together at a buffer boundary (where the tone is near its
+  // top), summing to three times full scale. The limiter must bring them into range without a step of
+  // its own: no frame-to-frame jump of the output may exceed the largest jump of the unlimited sum.
+  constexpr int kBuffer = 512, kTonePeriod = 100, kBurstPeriod = 200, kBurstFrames = 20 * kBurstPeriod;
+  Mixer mixer;
+  auto tone = std::make_shared<Voice>();
+  auto tone_pcm = Sine(kTonePeriod * 200, kTonePeriod, 10000);
+  mixer.Play(tone, tone_pcm, true);
+  std::vector<int16_t> out;
+  for (int b = 0; b < 2; ++b) {
+    const auto part = Pull(mixer, kBuffer);
+    out.insert(out.end(), part.begin(), part.end());
+  }
+  std::vector<std::shared_ptr<Voice>> burst(4);
+  auto burst_pcm = Sine(kBurstFrames, kBurstPeriod, 24000);
+  for (auto& voice : burst) {
+    voice = std::make_shared<Voice>();
+    mixer.Play(voice, burst_pcm, false);
+  }
+  for (int b = 0; b < 14; ++b) {
+    const auto part = Pull(mixer, kBuffer);
+    out.insert(out.end(), part.begin(), part.end());
+  }
+  const int frames = static_cast<int>(out.size() / 2);
+  int raw_jump = 0, out_jump = 0, loudest = 0;
+  int32_t previous_raw = 0;
+  for (int f = 0; f < frames; ++f) {
+    int32_t raw = tone_pcm->frames[2 * static_cast<size_t>(f % tone_pcm->FrameCount())];
+    const int b = f - 2 * kBuffer;
+    if (b >= 0 && b < kBurstFrames) raw += 4 * burst_pcm->frames[2 * static_cast<size_t>(b)];
+    EXPECT_EQ(out[2 * static_cast<size_t>(f)], out[2 * static_cast<size_t>(f) + 1]);
+    if (f > 0) {
+      raw_jump = std::max(raw_jump, std::abs(raw - previous_raw));
+      out_jump =
+          std::max(out_jump, std::abs(out[2 * static_cast<size_t>(f)] - out[2 * static_cast<size_t>(f) - 2]));
+    }
+    loudest = std::max(loudest, std::abs(static_cast<int>(out[2 * static_cast<size_t>(f)])));
+    previous_raw = raw;
+  }
+  EXPECT_GT(loudest, 30000) << "the burst is limited to full scale, not far below it";
+  EXPECT_LE(out_jump, raw_jump) << "the limiter's gain changed in a step";
 }
 
 TEST(Mixer, OnceVoiceEndsAndBecomesIdle) {

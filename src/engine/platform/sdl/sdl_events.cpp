@@ -14,20 +14,6 @@ void ReleaseCapture() {
   g_held_buttons = 0;
 }
 
-// SDL numbers the middle button 2 and the right one 3; the game's numbering is 1 left, 2 right, 3 middle.
-int GameButton(uint8_t sdl_button) {
-  switch (sdl_button) {
-    case SDL_BUTTON_LEFT:
-      return 1;
-    case SDL_BUTTON_RIGHT:
-      return 2;
-    case SDL_BUTTON_MIDDLE:
-      return 3;
-    default:
-      return 0;
-  }
-}
-
 int Logical(int window, float offset, float scale) {
   return static_cast<int>(std::floor((static_cast<float>(window) - offset) * scale));
 }
@@ -67,7 +53,7 @@ void SdlPlatform::PollEvents(std::vector<InputEvent>* out) {
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
         if (window_id == 0 || e.button.windowID != window_id) break;
-        const int button = GameButton(e.button.button);
+        const int button = GameButtonFromSdl(e.button.button);
         if (button == 0) break;
         const uint32_t bit = 1u << button;
         if (e.type == SDL_MOUSEBUTTONDOWN) {

@@ -121,3 +121,16 @@ int VirtualKeyFromSdl(int32_t sym, int scancode) {
   const int key = FromSymbol(sym);
   return key != 0 ? key : FromScancode(scancode);
 }
+
+int GameButtonFromSdl(uint8_t sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_LEFT:
+      return 1;
+    case SDL_BUTTON_RIGHT:
+      return 2;
+    case SDL_BUTTON_MIDDLE:
+      return 3;
+    default:
+      return 0;
+  }
+}

@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
+#include "engine/platform/sdl/sdl_display.h"
 #include "engine/platform/sdl/sdl_platform_internal.h"
 #include "engine/render/gl/gl_device.h"
 #include "engine/render/graphics.h"
@@ -64,7 +66,23 @@ void SdlPlatform::Exit(int code) {
 }
 
 std::shared_ptr<Platform> CreateSdlPlatform() {
+  // The game reads stop signals itself (on every screen, also where it reads no events); SDL's own
+  // handlers would only turn two of them into a quit event.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // With only an X display named, only X is tried: SDL would otherwise go on to drivers that print
+  // their own complaints or show nothing.
+  if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return nullptr;
+  // When no display answers SDL falls back to a driver that shows nothing, and the game would run
+  // unseen for ever. A driver the user chose by name is trusted.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!std::getenv("SDL_VIDEODRIVER") && !VideoDriverShowsWindows(driver)) {
+    SDL_Quit();
+    return nullptr;
+  }
+  if (driver && std::strcmp(driver, "x11") == 0) EndProcessOnDisplayLoss();
   // Without game-controller support the game still plays from the keyboard. Pads already plugged in
   // arrive as added events like the ones plugged in later.
   SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
