@@ -77,8 +77,8 @@ TEST_P(ScreenSoakTest, WaitingOnTheScreenKeepsEverythingBounded) {
   gGameState = screen.state;
   std::mt19937 rng(7);
   // Keys the screens read; Enter and Escape would leave the screen, and so would Space on the menu,
-  // where it picks the highlighted entry (Up stands in for it there).
-  const int fire = screen.state == kStateMenu ? kKeyUp : kKeySpace;
+  // where it picks the highlighted entry (Backspace, which nothing reads, stands in for it there).
+  const int fire = screen.state == kStateMenu ? kKeyBackspace : kKeySpace;
   const int keys[] = {kKeyLeft, kKeyRight, fire, kKeyLeftShift};
   bool down[4] = {};
   int most_regions = 0;
