@@ -7,7 +7,7 @@ set -euo pipefail
 build=(g++ cmake ninja-build pkg-config libsdl2-dev libepoxy-dev libx11-dev libpng-dev zlib1g-dev
        libvorbis-dev libogg-dev libgl1-mesa-dri)
 test=(libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick sox
-      clang clang-format libclang-rt-14-dev procps git python3)
+      clang clang-format libclang-rt-14-dev procps git python3 openbox wmctrl)
 assets=(python3 python3-pil python3-numpy fonts-dejavu-core sox vorbis-tools console-setup-linux)
 package=(dpkg-dev binutils lintian appstream desktop-file-utils man-db groff-base gzip)
 

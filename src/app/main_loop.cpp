@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/credits.h"
+#include "app/desktop_keys.h"
 #include "app/frame_log.h"
 #include "app/music.h"
 #include "app/screens.h"
@@ -21,6 +22,9 @@ namespace {
 // The game window lives for the rest of the run.
 GraphicsRef gGameWindow;
 
+// A minimised window shows nothing: the loop naps instead of drawing.
+constexpr int kMinimisedNapMillis = 50;
+
 }  // namespace
 
 std::string CreditLine() {
@@ -37,7 +41,7 @@ void ReportNoDisplay() {
 
 bool OpenGameWindow(int windowMode) {
   const int depth = windowMode == TWindowMode::C_FullScreen ? gScreenDepth : 0;
-  gGameWindow = OpenGraphics(gScreenWidth, gScreenHeight, depth, 60, 0);
+  gGameWindow = OpenGraphics(gScreenWidth, gScreenHeight, depth, 60, kGraphicsResizable);
   if (!gGameWindow) return false;
   gScreenCenterX = gScreenWidth / 2;
   gScreenCenterY = gScreenHeight / 2;
@@ -51,6 +55,14 @@ bool OpenGameWindow(int windowMode) {
 }
 
 void RunFrame() {
+  HandleDesktopKeys();
+  if (WindowMinimised()) {
+    PauseOnFocusLoss();
+    UpdateMusic();
+    Delay(kMinimisedNapMillis);
+    TDelta::Update();
+    return;
+  }
   UpdateMusic();
   SetBlend(kBlendAlpha);
   const int state_before = gGameState;

@@ -13,8 +13,12 @@ enum MenuCode : int {
 };
 
 // Draws the menu and returns the entry chosen this frame (kMenuNone when none). Only exactly one left
-// click in the frame picks an entry; a pick plays the click sound.
+// click in the frame picks an entry; so do Enter, Space or a pad's A on the highlighted entry, which
+// Up and Down (Tab, Shift+Tab, the d-pad or stick) move. A pick plays the click sound.
 int DrawMenu();
+// The highlighted entry, 0 (top) to 4 (QUIT), or -1; and back to none, as at start.
+int MenuHighlight();
+void ResetMenuFocus();
 // The menu background, centred at the top of the screen.
 int DrawTitleImage();
 // Moves the screen flow on for a menu code.

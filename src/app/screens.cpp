@@ -3,6 +3,7 @@
 #include "app/credits.h"
 #include "app/menu.h"
 #include "app/music.h"
+#include "common/actions.h"
 #include "common/globals.h"
 #include "engine/platform/platform.h"
 #include "engine/render/render.h"
@@ -12,8 +13,14 @@
 
 namespace {
 
+// Escape, or Start on a pad.
 void BackToMenuOnEscape() {
-  if (KeyPresses(kKeyEscape) != 0) gGameState = kStateMenu;
+  if (ActionPresses(kActionBack) != 0) gGameState = kStateMenu;
+}
+
+// Escape, or B or Start on a pad.
+bool LeaveScrollScreen() {
+  return ActionPresses(kActionCancel) != 0;
 }
 
 }  // namespace
@@ -36,14 +43,22 @@ int DrawClosing() {
   return 0;
 }
 
+void PauseOnFocusLoss() {
+  // Another window taking the focus, or minimising, pauses like Escape: the menu, and RESUME waits.
+  if (!TakeFocusLoss()) return;
+  if (gGameState == kStateTutorial && gTutorial) gTutorial->GiveGameBack();
+  if (gGameState == kStatePlay || gGameState == kStateTutorial) gGameState = kStateMenu;
+}
+
 void RunScreen() {
   // The window's close box asks for the same goodbye as QUIT.
   if (TakeCloseRequest() && gGameState != kStateClosing) gGameState = kStateClosing;
+  PauseOnFocusLoss();
 
   switch (gGameState) {
     case kStateCredits:
       DrawCredits();
-      if (KeyPresses(kKeyEscape) != 0) {
+      if (LeaveScrollScreen()) {
         gCreditsLine->Clear();
         gGameState = kStateMenu;
       }
@@ -66,7 +81,7 @@ void RunScreen() {
       break;
     case kStateOptions:
       DrawOptions();
-      BackToMenuOnEscape();
+      if (LeaveScrollScreen()) gGameState = kStateMenu;
       break;
     case kStateClosing:
       DrawClosing();

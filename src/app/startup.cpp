@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "app/menu.h"
 #include "common/globals.h"
 #include "common/random_number.h"
 #include "common/register_assets.h"
@@ -76,6 +77,7 @@ void CreateMenuButtons() {
   gOptionsButton = make("OPTIONS", gMenuButtonY + 2 * height + 3);
   gNewGameButton = make("NEW GAME", gMenuButtonY + 3 * height + 3);
   gQuitButton = make("QUIT", gMenuButtonY + 4 * height + 3);
+  ResetMenuFocus();
 }
 
 void CreateCreditsLine() {

@@ -1,6 +1,7 @@
 #include "app/window_mode.h"
 
 #include "app/frame_log.h"
+#include "common/actions.h"
 #include "engine/platform/platform.h"
 #include "engine/render/render.h"
 
@@ -23,6 +24,39 @@ constexpr ChooserButton kButtons[] = {
     {"Full Screen", 120, TWindowMode::C_FullScreen},
     {"Quit", 230, TWindowMode::C_Cancelled},
 };
+
+constexpr int kButtonCount = 3;
+constexpr int kNoFocus = -1;
+// The button the keyboard has moved to, drawn with a focus frame; none until a key moves it, in
+// each chooser window anew.
+int gFocus = kNoFocus;
+uint64_t gFocusWindow = 0;
+
+// Right and Tab step forwards, Left and Shift+Tab back, wrapping; the first step from none lands on
+// Windowed going forwards and on Quit going back.
+void MoveFocus() {
+  if (gFocusWindow != GetPlatform().WindowChanges()) {
+    gFocusWindow = GetPlatform().WindowChanges();
+    gFocus = kNoFocus;
+  }
+  const bool shift = KeyDown(kKeyLeftShift) != 0 || KeyDown(kKeyRightShift) != 0;
+  const int tabs = KeyPresses(kKeyTab);
+  const int forwards = ActionPresses(kActionRight) + (shift ? 0 : tabs);
+  const int backwards = ActionPresses(kActionLeft) + (shift ? tabs : 0);
+  for (int n = 0; n < forwards; ++n) gFocus = gFocus == kNoFocus ? 0 : (gFocus + 1) % kButtonCount;
+  for (int n = 0; n < backwards; ++n)
+    gFocus = gFocus == kNoFocus ? kButtonCount - 1 : (gFocus + kButtonCount - 1) % kButtonCount;
+}
+
+void DrawFocusFrame(int x, int y, int w, int h) {
+  SetColor(0, 0, 0);
+  const float x1 = static_cast<float>(x + 3), y1 = static_cast<float>(y + 3);
+  const float x2 = static_cast<float>(x + w - 3), y2 = static_cast<float>(y + h - 3);
+  DrawLine(x1, y1, x2, y1, 1);
+  DrawLine(x1, y2, x2, y2, 1);
+  DrawLine(x1, y1, x1, y2, 1);
+  DrawLine(x2, y1, x2, y2, 1);
+}
 
 int CentredX(const std::string& text) {
   return (TWindowMode::kWidth - kCharWidth * static_cast<int>(text.size())) / 2;
@@ -60,12 +94,25 @@ bool TWindowMode::Step(const std::string& title, const std::string& credit, int*
   DrawText(title, static_cast<float>(CentredX(title)), 10);
   DrawText(credit, static_cast<float>(CentredX(credit)), 34);
 
+  MoveFocus();
   int hovered = -1;
-  for (const ChooserButton& button : kButtons) {
+  for (int i = 0; i < kButtonCount; ++i) {
+    const ChooserButton& button = kButtons[i];
     const int over =
         PointToBox(mouse_x, mouse_y, button.x, kButtonY, button.x + kButtonWidth, kButtonY + kButtonHeight);
     DrawButton(button.text, button.x, kButtonY, kButtonWidth, kButtonHeight, over);
+    if (i == gFocus) DrawFocusFrame(button.x, kButtonY, kButtonWidth, kButtonHeight);
     if (over == 1) hovered = button.choice;
+  }
+
+  if (ActionPresses(kActionSelect) != 0 && gFocus != kNoFocus) {
+    *result = kButtons[gFocus].choice;
+    return true;
+  }
+  // Escape (or B or Start on a pad) is Quit.
+  if (ActionPresses(kActionCancel) != 0) {
+    *result = C_Cancelled;
+    return true;
   }
 
   int clicked = ButtonPresses(1);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/actions.h"
 #include "common/delta.h"
 #include "common/globals.h"
 #include "engine/audio/audio.h"
@@ -13,6 +14,11 @@
 #include "sprite/flash.h"
 #include "sprite/sprite_kind.h"
 #include "sprite/tileset.h"
+
+namespace {
+constexpr float kHitRumbleStrength = 0.6f;
+constexpr int kHitRumbleMillis = 250;
+}  // namespace
 
 std::shared_ptr<TPlayer> TPlayer::Create(int x, int y, int kind) {
   auto tank = std::make_shared<TPlayer>();
@@ -51,10 +57,10 @@ int TPlayer::Move(int maxX) {
   speed = static_cast<float>(basespeed * frame);
   speedmodifier = 1;
 
-  const bool left = KeyDown(kKeyLeft) != 0;
-  const bool right = KeyDown(kKeyRight) != 0;
-  const bool fire = KeyDown(kKeySpace) != 0;
-  if ((KeyDown(kKeyLeftShift) || KeyDown(kKeyRightShift)) && !fire) {
+  const bool left = ActionDown(kActionLeft) != 0;
+  const bool right = ActionDown(kActionRight) != 0;
+  const bool fire = ActionDown(kActionFire) != 0;
+  if (ActionDown(kActionFaster) && !fire) {
     speed = static_cast<float>(basespeed * 1.5 * frame);
     speedmodifier = 2;
   }
@@ -116,6 +122,8 @@ bool TPlayer::Hit(float damage) {
   if (static_cast<double>(ClockMillis()) > invincibilitydelay + invincibilityinterval) {
     life -= damage;
     MakeInvincible();
+    // Felt as well as seen, on a pad that can.
+    RumblePads(kHitRumbleStrength, kHitRumbleMillis);
     return true;
   }
   return false;

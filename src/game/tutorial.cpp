@@ -1,5 +1,8 @@
 #include "game/tutorial.h"
 
+#include <utility>
+
+#include "common/actions.h"
 #include "common/globals.h"
 #include "engine/platform/platform.h"
 #include "game/player.h"
@@ -49,11 +52,11 @@ int TTutorial::Draw(const ImageRef& /*font*/) {
     default:
       break;
   }
-  if (blnReadyForNextLesson && KeyPresses(kKeyEnter) == 1) {
+  if (blnReadyForNextLesson && ActionPresses(kActionContinue) == 1) {
     blnReadyForNextLesson = false;
     NextRule();
   }
-  if (intCurrentRule == kFinishedPage && KeyPresses(kKeyEnter) == 1) blnPlayTutorial = false;
+  if (intCurrentRule == kFinishedPage && ActionPresses(kActionContinue) == 1) blnPlayTutorial = false;
   return 0;
 }
 
@@ -77,15 +80,37 @@ int TTutorial::Reset() {
 }
 
 void TTutorial::ForgetEarlierPresses() {
-  for (int key : {kKeyLeft, kKeyRight, kKeySpace, kKeyEnter}) KeyPresses(key);
+  for (int action : {kActionLeft, kActionRight, kActionFire, kActionContinue}) ActionPresses(action);
 }
 
 void TTutorial::GoalMet() {
-  if (!blnReadyForNextLesson) KeyPresses(kKeyEnter);
+  if (!blnReadyForNextLesson) ActionPresses(kActionContinue);
   blnReadyForNextLesson = true;
 }
 
+std::string TTutorial::ForDevice(const std::string& text) const {
+  const std::pair<const std::string*, const std::string*> wordings[] = {
+      {&strRule1, &strPadRule1},       {&strRule2, &strPadRule2},         {&strRule3, &strPadRule3},
+      {&strComplete, &strPadComplete}, {&strFinished3, &strPadFinished3},
+  };
+  const bool pad = LastInputFromPad();
+  for (const auto& [keys, buttons] : wordings) {
+    if (text == *keys || text == *buttons) return pad ? *buttons : *keys;
+  }
+  return text;
+}
+
+std::shared_ptr<TText> TTutorial::DeviceLine(const std::string& text, int y) const {
+  return TutorialLine(ForDevice(text), y);
+}
+
 void TTutorial::DrawLines() {
+  // The wording follows the device as soon as the player switches.
+  for (std::shared_ptr<TText>* line : {&objRule, &objRule2, &objRule3}) {
+    if (!*line) continue;
+    const std::string wanted = ForDevice((*line)->text);
+    if (wanted != (*line)->text) *line = DeviceLine(wanted, (*line)->posy);
+  }
   if (objRule) objRule->Draw(gFontImage);
   if (objRule2) objRule2->Draw(gFontImage);
   if (objRule3) objRule3->Draw(gFontImage);
@@ -97,10 +122,10 @@ int TTutorial::TeachTankMovement(bool canFire) {
   if (!objRule) {
     ForgetEarlierPresses();
     if (canFire) {
-      objRule = TutorialLine(strRule3, kFirstLineY);
+      objRule = DeviceLine(strRule3, kFirstLineY);
     } else {
-      objRule = TutorialLine(strRule1, kFirstLineY);
-      objRule2 = TutorialLine(strRule2, kSecondLineY);
+      objRule = DeviceLine(strRule1, kFirstLineY);
+      objRule2 = DeviceLine(strRule2, kSecondLineY);
     }
   }
   if (canFire) {
@@ -112,17 +137,17 @@ int TTutorial::TeachTankMovement(bool canFire) {
   objTank->Draw(GetTankTiles(objTank->intImageIndex));
   DrawLines();
 
-  bool goal;
-  if (canFire) {
-    goal = KeyPresses(kKeySpace) != 0;
-  } else {
+  // Once met, the goal is not read again: on a pad the A that fires is also the A that continues.
+  bool goal = false;
+  if (!blnReadyForNextLesson) {
     // Right is read only when Left had no press.
-    goal = KeyPresses(kKeyLeft) != 0 || KeyPresses(kKeyRight) != 0;
+    goal = canFire ? ActionPresses(kActionFire) != 0
+                   : ActionPresses(kActionLeft) != 0 || ActionPresses(kActionRight) != 0;
   }
   if (goal) {
     GoalMet();
     objRule2 = nullptr;
-    objRule = TutorialLine(strComplete, kFirstLineY);
+    objRule = DeviceLine(strComplete, kFirstLineY);
   }
   return 0;
 }
@@ -131,7 +156,7 @@ int TTutorial::TeachShootingUFO() {
   objTank->blnEnableFire = true;
   if (!objRule) {
     ForgetEarlierPresses();
-    objRule = TutorialLine(strRule4, kFirstLineY);
+    objRule = DeviceLine(strRule4, kFirstLineY);
     SpawnScoutUfos(1, false);
   }
   ClearRegions();
@@ -152,7 +177,7 @@ int TTutorial::TeachShootingUFO() {
 
   if (gUfoList.IsEmpty()) {
     GoalMet();
-    objRule = TutorialLine(strComplete, kFirstLineY);
+    objRule = DeviceLine(strComplete, kFirstLineY);
   }
   return 0;
 }
@@ -162,11 +187,11 @@ int TTutorial::TeachShootingUFOBombs(bool canRetreat) {
   if (!objRule) {
     ForgetEarlierPresses();
     if (canRetreat) {
-      objRule = TutorialLine(strRule6, kFirstLineY);
-      objRule2 = TutorialLine(strRule7, kSecondLineY);
-      objRule3 = TutorialLine(strRule8, kThirdLineY);
+      objRule = DeviceLine(strRule6, kFirstLineY);
+      objRule2 = DeviceLine(strRule7, kSecondLineY);
+      objRule3 = DeviceLine(strRule8, kThirdLineY);
     } else {
-      objRule = TutorialLine(strRule5, kFirstLineY);
+      objRule = DeviceLine(strRule5, kFirstLineY);
     }
     SpawnScoutUfos(1, canRetreat);
   }
@@ -179,7 +204,7 @@ int TTutorial::TeachShootingUFOBombs(bool canRetreat) {
     GoalMet();
     objRule2 = nullptr;
     objRule3 = nullptr;
-    objRule = TutorialLine(strComplete, kFirstLineY);
+    objRule = DeviceLine(strComplete, kFirstLineY);
   }
   return 0;
 }
@@ -187,9 +212,9 @@ int TTutorial::TeachShootingUFOBombs(bool canRetreat) {
 int TTutorial::ShowFinishedTutorial() {
   if (!objRule) {
     ForgetEarlierPresses();
-    objRule = TutorialLine(strFinished, kFirstLineY);
-    objRule2 = TutorialLine(strFinished2, kSecondLineY);
-    objRule3 = TutorialLine(strFinished3, kThirdLineY);
+    objRule = DeviceLine(strFinished, kFirstLineY);
+    objRule2 = DeviceLine(strFinished2, kSecondLineY);
+    objRule3 = DeviceLine(strFinished3, kThirdLineY);
   }
   DrawLines();
   return 0;

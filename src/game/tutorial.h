@@ -27,6 +27,12 @@ class TTutorial {
   std::string strFinished = "C O N G R A D U L A T I O N S !";
   std::string strFinished2 = "You have successfully completed this tutorial!";
   std::string strFinished3 = "Press enter to continue!";
+  // The same lines for a player on a pad, shown while the last input came from one.
+  std::string strPadComplete = "Excellent! Press the A button to continue!";
+  std::string strPadRule1 = "Use the d-pad or the left stick to move";
+  std::string strPadRule2 = "Hold the right shoulder or trigger to move faster";
+  std::string strPadRule3 = "Press the A button to fire";
+  std::string strPadFinished3 = "Press the A button to continue!";
   int intMaxRule = 5;
   int intCurrentRule = 1;
   std::shared_ptr<TText> objRule, objRule2, objRule3;
@@ -57,6 +63,9 @@ class TTutorial {
   // Marks the goal as met; Enter counts only when pressed after this moment.
   void GoalMet();
   void DrawLines();
+  // The line's text for the device the player uses now: the pad's wording or the keyboard's.
+  std::string ForDevice(const std::string& text) const;
+  std::shared_ptr<TText> DeviceLine(const std::string& text, int y) const;
 
   TKeptWorld keptGame_;
 };

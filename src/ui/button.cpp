@@ -29,7 +29,15 @@ void TButton::Draw(const ImageRef& face, const ImageRef& hoverFace, const ImageR
   const int face_width = face ? face->width : 0;
   const int face_height = face ? face->height : 0;
   const int over = MouseOver(posx, posy, posx + face_width, posy + face_height);
-  if (!over) {
+  DrawLit(face, hoverFace, font, hoverSound, over == 1);
+}
+
+void TButton::DrawLit(const ImageRef& face, const ImageRef& hoverFace, const ImageRef& font,
+                      const SoundRef& hoverSound, bool lit) {
+  const int face_width = face ? face->width : 0;
+  const int face_height = face ? face->height : 0;
+  MouseOver(posx, posy, posx + face_width, posy + face_height);
+  if (!lit) {
     DrawImage(face, static_cast<float>(posx), static_cast<float>(posy), 0);
     blnPlaySound = 1;
   } else {
@@ -41,7 +49,7 @@ void TButton::Draw(const ImageRef& face, const ImageRef& hoverFace, const ImageR
   }
   SetBlend(3);
   ForEach([&](const std::shared_ptr<TLetter>& letter) {
-    if (IsMouseOver == 1) {
+    if (lit) {
       letter->SetRGB(intRedHighlight, intGreenHighlight, intBlueHighlight);
     } else {
       letter->SetRGB(intRed, intGreen, intBlue);

@@ -26,6 +26,10 @@ class TButton : public TList<TLetter> {
   // Draws the face (the hover face under the mouse) and the caption, and updates IsMouseOver.
   void Draw(const ImageRef& face, const ImageRef& hoverFace, const ImageRef& font,
             const SoundRef& hoverSound);
+  // As Draw, but lit (hover face, highlight colour, the hover sound on lighting up) as the caller
+  // says, for a highlight that the keyboard or a pad moves; IsMouseOver still follows the mouse.
+  void DrawLit(const ImageRef& face, const ImageRef& hoverFace, const ImageRef& font,
+               const SoundRef& hoverSound, bool lit);
   // Whether the pointer is in (x1, y1)-(x2, y2), edges included; also stored in IsMouseOver.
   int MouseOver(int x1, int y1, int x2, int y2);
 };

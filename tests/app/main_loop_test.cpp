@@ -9,6 +9,7 @@
 #include "app/screens.h"
 #include "app/window_mode.h"
 #include "common/globals.h"
+#include "engine/audio/audio.h"
 #include "engine/audio/mixer.h"
 #include "engine/platform/clock.h"
 #include "engine/platform/input.h"
@@ -176,6 +177,136 @@ TEST_F(MainLoopTest, LevelNumberIsRebuiltOnlyWhenTheLevelChanges) {
   GetColor(&r, &g, &b);
   EXPECT_EQ(r + g + b, 3 * 255);
   EXPECT_EQ(GetBlend(), 1);
+}
+
+TEST_F(MainLoopTest, LosingTheFocusOrMinimisingPausesPlayAndLessonsLikeEscape) {
+  ClickAt(400, 470);  // NEW GAME
+  Frames(3);
+  ASSERT_EQ(gGameState, kStatePlay);
+  const int level = gLevel;
+  platform->LoseFocus();
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+  Frame();
+  EXPECT_EQ(gGameMusicChannel->Playing(), 0);  // paused, as for Escape
+  EXPECT_EQ(gMenuMusicChannel->Playing(), 1);
+  platform->GainFocus();
+  Frames(2);
+  EXPECT_EQ(gGameState, kStateMenu);  // the game waits for RESUME
+  ClickAt(400, 250);
+  Frame();
+  EXPECT_EQ(gGameState, kStatePlay);
+  EXPECT_EQ(gGameInProgress, 1);
+  EXPECT_EQ(gLevel, level);
+
+  // A minimised window pauses too, and the loop naps instead of drawing until it is back.
+  platform->Minimise();
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+  const int flips = platform->Flips();
+  const int64_t before = ClockMillis();
+  Frames(3);
+  EXPECT_EQ(platform->Flips(), flips);
+  EXPECT_GE(ClockMillis() - before, 3 * 50);
+  platform->Restore();
+  Frame();
+  EXPECT_EQ(platform->Flips(), flips + 1);
+
+  // A lesson pauses the same way, and the game set aside for it comes back; on the menu and the
+  // credits losing the focus changes nothing.
+  const int ufos = gUfoList.Count();
+  ClickAt(400, 330);  // TUTORIAL
+  Frames(2);
+  ASSERT_EQ(gGameState, kStateTutorial);
+  platform->LoseFocus();
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+  EXPECT_EQ(gUfoList.Count(), ufos);
+  EXPECT_EQ(gLevel, level);
+  platform->LoseFocus();
+  Frame();
+  gGameState = kStateCredits;
+  platform->LoseFocus();
+  Frames(2);
+  EXPECT_EQ(gGameState, kStateCredits);
+}
+
+TEST_F(MainLoopTest, F11AndAltEnterSwitchFullScreenAndMMutesOnEveryScreenWithoutLosingTheGame) {
+  Frame();
+  ASSERT_FALSE(platform->FullScreen());
+  platform->TapKey(kKeyF11);
+  Frame();
+  EXPECT_TRUE(platform->FullScreen());
+  // Alt+Enter switches back and is not an Enter for the menu's highlight.
+  platform->TapKey(kKeyDown);
+  Frame();
+  platform->PressKey(kKeyLeftAlt);
+  platform->TapKey(kKeyEnter);
+  platform->ReleaseKey(kKeyLeftAlt);
+  Frame();
+  EXPECT_FALSE(platform->FullScreen());
+  EXPECT_EQ(gGameState, kStateMenu);
+  EXPECT_EQ(platform->Windows().size(), 1u);  // the same window throughout
+
+  // In play: the same game goes on through the switches; M silences the mix while the music plays on.
+  ClickAt(400, 470);
+  Frames(3);
+  ASSERT_EQ(gGameState, kStatePlay);
+  const auto tank = gPlayer;
+  platform->TapKey(kKeyF11);
+  platform->TapKey(kKeyM);
+  Frame();
+  EXPECT_TRUE(platform->FullScreen());
+  EXPECT_EQ(gGameState, kStatePlay);
+  EXPECT_EQ(gPlayer, tank);
+  EXPECT_TRUE(AudioMuted());
+  EXPECT_EQ(gGameMusicChannel->Playing(), 1);
+  for (int16_t v : platform->Mix(2048)) ASSERT_EQ(v, 0);
+  // Still muted after the menu and a new screen; M again brings the sound back.
+  platform->TapKey(kKeyEscape);
+  Frames(2);
+  EXPECT_TRUE(AudioMuted());
+  platform->TapKey(kKeyM);
+  Frame();
+  EXPECT_FALSE(AudioMuted());
+  bool heard = false;
+  for (int16_t v : platform->Mix(2048)) heard = heard || v != 0;
+  EXPECT_TRUE(heard);
+  EXPECT_EQ(platform->FullScreenSwitches(), 3);
+}
+
+TEST_F(MainLoopTest, StartOnAnyPadLeavesPlayAndTheTutorialForTheMenu) {
+  platform->PlugPad(1);
+  platform->PlugPad(2);
+  ClickAt(400, 470);  // NEW GAME
+  Frames(2);
+  ASSERT_EQ(gGameState, kStatePlay);
+  platform->TapPadButton(2, kPadStart);
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+  // B is no way out of play.
+  ClickAt(400, 250);  // RESUME
+  Frame();
+  platform->TapPadButton(1, kPadB);
+  Frames(2);
+  EXPECT_EQ(gGameState, kStatePlay);
+  // With the second pad unplugged, the first still plays.
+  platform->UnplugPad(2);
+  platform->MoveMouse(400, 330);  // the highlight goes to TUTORIAL on the menu's first frame
+  platform->TapPadButton(1, kPadStart);
+  Frame();
+  ASSERT_EQ(gGameState, kStateMenu);
+  platform->TapPadButton(1, kPadDpadDown);
+  Frame();
+  platform->TapPadButton(1, kPadDpadUp);
+  Frame();
+  platform->TapPadButton(1, kPadA);
+  Frame();
+  ASSERT_EQ(gGameState, kStateTutorial);
+  Frame();
+  platform->TapPadButton(1, kPadStart);
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
 }
 
 TEST_F(MainLoopTest, EachStopSignalEndsTheLoopOnAnyScreenWithoutTheGoodbye) {

@@ -141,3 +141,97 @@ TEST_F(MenuTest, EscapeDoesNothingOnTheMenu) {
   Frames(2);
   EXPECT_EQ(gGameState, kStateMenu);
 }
+
+namespace {
+// The y of the one face drawn lit in the last frame, or -1 when none (or more than one) is.
+int LitFaceY(const std::vector<DrawRecord>& lit) {
+  return lit.size() == 1 ? static_cast<int>(lit[0].y) : -1;
+}
+}  // namespace
+
+TEST_F(MenuTest, KeysWalkAHighlightThatLooksAndSoundsLikeTheMouseAndEnterPicksIt) {
+  platform->MoveMouse(10, 10);
+  Frame();
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), -1);
+  // The first Down lights the top entry, with the hover sound; the walk wraps both ways.
+  platform->TapKey(kKeyDown);
+  EXPECT_EQ(SoundsStartedBy(1), 1);
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), 235);
+  EXPECT_EQ(CaptionAt(235), "CREDITS");
+  const std::pair<int, int> walk[] = {{kKeyDown, 307}, {kKeyTab, 376}, {kKeyDown, 445}, {kKeyDown, 514},
+                                      {kKeyDown, 235}, {kKeyUp, 514},  {kKeyUp, 445}};
+  for (const auto& [key, y] : walk) {
+    platform->TapKey(key);
+    EXPECT_EQ(SoundsStartedBy(1), 1) << "key " << key;
+    EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), y) << "key " << key;
+    EXPECT_EQ(MenuHighlight(), (y - 235 + 3) / 69) << "key " << key;
+  }
+  // Shift+Tab walks back; staying put is silent.
+  platform->PressKey(kKeyLeftShift);
+  platform->TapKey(kKeyTab);
+  Frame();
+  platform->ReleaseKey(kKeyLeftShift);
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), 376);
+  EXPECT_EQ(SoundsStartedBy(2), 0);
+  platform->TapKey(kKeyEnter);
+  EXPECT_EQ(SoundsStartedBy(1), 1);  // the click sound
+  EXPECT_EQ(gGameState, kStateOptions);
+}
+
+TEST_F(MenuTest, TheMouseMovesTheHighlightAndSpacePicksWhereTheKeysLeftIt) {
+  platform->MoveMouse(kX, kTutorialY);
+  Frame();
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), 307);
+  platform->TapKey(kKeyDown);
+  Frame();
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), 376);
+  // The resting mouse does not pull the highlight back; moving it does.
+  Frames(2);
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), 376);
+  platform->MoveMouse(kX, kNewGameY);
+  Frame();
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), 445);
+  platform->MoveMouse(kX, kGapY);
+  Frame();
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), -1);
+  // Space with nothing lit picks nothing; after Up it picks QUIT.
+  platform->TapKey(kKeySpace);
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+  platform->TapKey(kKeyUp);
+  Frame();
+  platform->TapKey(kKeySpace);
+  Frame();
+  EXPECT_EQ(gGameState, kStateClosing);
+}
+
+TEST_F(MenuTest, APadWalksTheMenuPicksWithAAndLeavesTheCreditsWithBOrStart) {
+  platform->PlugPad(7);
+  Frame();
+  platform->TapPadButton(7, kPadDpadDown);
+  Frame();
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), 235);
+  // The stick steps once per push past its dead zone, however long it is held.
+  platform->MovePadAxis(7, kPadAxisLeftY, 30000);
+  Frames(3);
+  platform->MovePadAxis(7, kPadAxisLeftY, 0);
+  Frame();
+  EXPECT_EQ(LitFaceY(DrawsOf(gMenuButtonHoverImage)), 307);
+  platform->TapPadButton(7, kPadDpadUp);
+  Frame();
+  platform->TapPadButton(7, kPadA);
+  Frame();
+  EXPECT_EQ(gGameState, kStateCredits);
+  platform->TapPadButton(7, kPadB);
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+  platform->TapPadButton(7, kPadDpadDown);
+  platform->TapPadButton(7, kPadDpadDown);
+  Frame();
+  platform->TapPadButton(7, kPadA);
+  Frame();
+  EXPECT_EQ(gGameState, kStateOptions);
+  platform->TapPadButton(7, kPadStart);
+  Frame();
+  EXPECT_EQ(gGameState, kStateMenu);
+}

@@ -76,8 +76,10 @@ TEST_P(ScreenSoakTest, WaitingOnTheScreenKeepsEverythingBounded) {
   if (screen.state == kStatePlay) gPlayer->blnEnableFire = true;
   gGameState = screen.state;
   std::mt19937 rng(7);
-  // Keys the screens read; Enter and Escape would leave the screen.
-  const int keys[] = {kKeyLeft, kKeyRight, kKeySpace, kKeyLeftShift};
+  // Keys the screens read; Enter and Escape would leave the screen, and so would Space on the menu,
+  // where it picks the highlighted entry (Backspace, which nothing reads, stands in for it there).
+  const int fire = screen.state == kStateMenu ? kKeyBackspace : kKeySpace;
+  const int keys[] = {kKeyLeft, kKeyRight, fire, kKeyLeftShift};
   bool down[4] = {};
   int most_regions = 0;
   for (int frame = 0; frame < kFrames; ++frame) {

@@ -4,6 +4,8 @@
 
 #include <csignal>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/main_loop.h"
 #include "engine/platform/headless/headless_platform.h"
@@ -50,11 +52,11 @@ TEST_F(WindowModeTest, ButtonsIncludeTheirBorderLinesAndNothingBetweenThem) {
   EXPECT_EQ(ClickAt(330, 84), TWindowMode::C_Cancelled);
 }
 
-TEST_F(WindowModeTest, AnyMouseButtonPicksAndTheKeyboardDoesNothing) {
+TEST_F(WindowModeTest, AnyMouseButtonPicksAndEnterWithoutAFocusDoesNothing) {
   EXPECT_EQ(ClickAt(60, 70, 3), TWindowMode::C_Window);
   EXPECT_EQ(ClickAt(160, 70, 2), TWindowMode::C_FullScreen);
+  // The mouse over a button does not give it the keyboard's focus.
   platform->MoveMouse(60, 70);
-  platform->TapKey(kKeyEscape);
   platform->TapKey(kKeyEnter);
   EXPECT_EQ(StepResult(), -9);
   // A click away from the buttons is used up and does not pick the button the mouse reaches later.
@@ -65,6 +67,46 @@ TEST_F(WindowModeTest, AnyMouseButtonPicksAndTheKeyboardDoesNothing) {
 
 TEST_F(WindowModeTest, CloseBoxActsAsQuit) {
   platform->RequestClose();
+  EXPECT_EQ(StepResult(), TWindowMode::C_Cancelled);
+}
+
+// The focus frame drawn by the last step (after its Cls), as the x of the button it sits in; -1: none.
+int FocusedButtonX(const std::vector<DrawRecord>& draws) {
+  size_t start = 0;
+  for (size_t i = 0; i < draws.size(); ++i) {
+    if (draws[i].kind == DrawRecord::kCls) start = i;
+  }
+  for (size_t i = start; i < draws.size(); ++i) {
+    const DrawRecord& r = draws[i];
+    if (r.kind == DrawRecord::kLine && r.red == 0 && r.green == 0 && r.blue == 0)
+      return static_cast<int>(r.x) - 3;
+  }
+  return -1;
+}
+
+TEST_F(WindowModeTest, KeysMoveAVisibleFocusThatEnterPicksAndEscapeQuits) {
+  EXPECT_EQ(StepResult(), -9);
+  EXPECT_EQ(FocusedButtonX(platform->CurrentDraws()), -1);
+  // The first Right lands on Windowed; Right and Tab walk on, wrapping; Left and Shift+Tab walk back.
+  const std::pair<std::vector<int>, int> walks[] = {
+      {{kKeyRight}, 10}, {{kKeyTab}, 120},  {{kKeyRight}, 230},
+      {{kKeyRight}, 10}, {{kKeyLeft}, 230}, {{kKeyLeft}, 120},
+  };
+  for (const auto& [keys, x] : walks) {
+    for (int key : keys) platform->TapKey(key);
+    EXPECT_EQ(StepResult(), -9);
+    EXPECT_EQ(FocusedButtonX(platform->CurrentDraws()), x);
+  }
+  platform->PressKey(kKeyLeftShift);
+  platform->TapKey(kKeyTab);
+  EXPECT_EQ(StepResult(), -9);
+  EXPECT_EQ(FocusedButtonX(platform->CurrentDraws()), 10);
+  platform->ReleaseKey(kKeyLeftShift);
+  platform->TapKey(kKeyRight);
+  platform->TapKey(kKeyEnter);
+  EXPECT_EQ(StepResult(), TWindowMode::C_FullScreen);
+
+  platform->TapKey(kKeyEscape);
   EXPECT_EQ(StepResult(), TWindowMode::C_Cancelled);
 }
 

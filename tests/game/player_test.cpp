@@ -45,6 +45,42 @@ TEST_F(PlayerTest, ArrowsShiftAndSpace) {
   EXPECT_FLOAT_EQ(gPlayer->x, 445.0f);
 }
 
+TEST_F(PlayerTest, APadDrivesBoostsAndFiresLikeTheKeys) {
+  platform->PlugPad(2);
+  gPlayer->blnEnableFire = true;
+  platform->PressPadButton(2, kPadDpadRight);
+  Frame(100);
+  EXPECT_FLOAT_EQ(gPlayer->x, 418.0f);
+  platform->PressPadButton(2, kPadRightShoulder);
+  Frame(100);
+  EXPECT_FLOAT_EQ(gPlayer->x, 445.0f) << "the right shoulder boosts like Shift";
+  platform->PressPadButton(2, kPadA);
+  Frame(100);
+  EXPECT_FLOAT_EQ(gPlayer->x, 463.0f) << "A cancels the boost as Space does";
+  EXPECT_EQ(gTankWeaponList.Count(), 1);
+  platform->ReleasePadButton(2, kPadDpadRight);
+  Frame(401);
+  EXPECT_EQ(gTankWeaponList.Count(), 1) << "held: one missile every half second";
+  Frame(100);
+  EXPECT_EQ(gTankWeaponList.Count(), 2);
+  platform->ReleasePadButton(2, kPadA);
+  platform->ReleasePadButton(2, kPadRightShoulder);
+
+  // The stick drives only past its dead zone; the right trigger boosts.
+  platform->MovePadAxis(2, kPadAxisLeftX, -kPadDeadZone / 2);
+  Frame(100);
+  EXPECT_FLOAT_EQ(gPlayer->x, 463.0f);
+  platform->MovePadAxis(2, kPadAxisLeftX, -25000);
+  platform->MovePadAxis(2, kPadAxisRightTrigger, 30000);
+  Frame(100);
+  EXPECT_FLOAT_EQ(gPlayer->x, 436.0f);
+  EXPECT_EQ(gPlayer->CurDirection, 0);
+  // Stick and d-pad in opposite directions stop the tank, as both arrows do.
+  platform->PressPadButton(2, kPadDpadRight);
+  Frame(100);
+  EXPECT_FLOAT_EQ(gPlayer->x, 436.0f);
+}
+
 TEST_F(PlayerTest, StopsAtTheEdges) {
   platform->PressKey(kKeyLeft);
   for (int i = 0; i < 30; ++i) Frame(100);
@@ -111,6 +147,10 @@ TEST_F(PlayerTest, HitsInvincibilityAndFlashing) {
   EXPECT_FLOAT_EQ(gPlayer->life, 4.9f);
   Tick(2);
   EXPECT_TRUE(gPlayer->Hit(0.1f));
+  // Every accepted hit, and only those, rumbles the pads briefly.
+  ASSERT_EQ(platform->Rumbles().size(), 2u);
+  EXPECT_GT(platform->Rumbles()[0], 0);
+  EXPECT_LE(platform->Rumbles()[0], 500);
 
   std::vector<float> alphas;
   for (int i = 0; i < 8; ++i) {

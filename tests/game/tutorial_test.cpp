@@ -34,6 +34,7 @@ class TutorialTest : public ::testing::Test {
   static void TearDownTestSuite() { platform_.reset(); }
 
   void SetUp() override {
+    ResetInputState();  // no presses, pads or last device left over from the test before
     ASSERT_TRUE(OpenGraphics(gScreenWidth, gScreenHeight, 0, 60, 0));
     gScreenCenterX = gScreenWidth / 2;
     gScreenCenterY = gScreenHeight / 2;
@@ -203,3 +204,60 @@ TEST_F(TutorialTest, TheClosingPageFollowsLessonFiveAndEnterEndsTheTutorial) {
 }
 
 }  // namespace
+
+TEST_F(TutorialTest, APadPlaysTheLessonsAndTheLinesNameThePadsControlsWhileItIsUsed) {
+  platform_->PlugPad(5);
+  Frame();
+  EXPECT_EQ(tutorial_->objRule->text, "Press the left and right arrow keys to move");
+  // A button that is no goal still shows that a pad is in use; a key brings the keyboard's words back.
+  platform_->TapPadButton(5, kPadX);
+  Frame();
+  EXPECT_EQ(tutorial_->objRule->text, "Use the d-pad or the left stick to move");
+  ASSERT_TRUE(tutorial_->objRule2);
+  EXPECT_EQ(tutorial_->objRule2->text, "Hold the right shoulder or trigger to move faster");
+  EXPECT_EQ(tutorial_->objRule2->posy, 140);
+  EXPECT_EQ(GlyphRows(), (std::vector<float>{100, 140}));
+  platform_->TapKey(kKeyUp);
+  Frame();
+  EXPECT_EQ(tutorial_->objRule->text, "Press the left and right arrow keys to move");
+  EXPECT_EQ(tutorial_->objRule2->text, "Press the shift key with left/right arrows to move faster");
+
+  platform_->MovePadAxis(5, kPadAxisLeftX, 30000);
+  Frame();
+  platform_->MovePadAxis(5, kPadAxisLeftX, 0);
+  ASSERT_TRUE(tutorial_->blnReadyForNextLesson);
+  Frame();
+  EXPECT_EQ(tutorial_->objRule->text, "Excellent! Press the A button to continue!");
+  platform_->TapPadButton(5, kPadA);
+  Frame();
+  ASSERT_EQ(tutorial_->intCurrentRule, 2);
+  Frame();
+  EXPECT_EQ(tutorial_->objRule->text, "Press the A button to fire");
+  // A fires and meets the goal; only a later A moves on.
+  platform_->PressPadButton(5, kPadA);
+  Frame();
+  platform_->ReleasePadButton(5, kPadA);
+  ASSERT_TRUE(tutorial_->blnReadyForNextLesson);
+  EXPECT_EQ(tutorial_->intCurrentRule, 2);
+  EXPECT_EQ(gTankWeaponList.Count(), 1);
+  platform_->TapPadButton(5, kPadA);
+  Frame();
+  ASSERT_EQ(tutorial_->intCurrentRule, 3);
+  Frame();
+  DestroyUfo();
+  Frame();
+  Frame();
+  EXPECT_EQ(tutorial_->objRule->text, "Excellent! Press the A button to continue!");
+  platform_->TapPadButton(5, kPadA);
+  Frame();
+  EXPECT_EQ(tutorial_->intCurrentRule, 4);
+
+  // The closing page ends with A too.
+  tutorial_->intCurrentRule = TTutorial::kFinishedPage;
+  tutorial_->objRule = nullptr;
+  Frame();
+  EXPECT_EQ(tutorial_->objRule3->text, "Press the A button to continue!");
+  platform_->TapPadButton(5, kPadA);
+  Frame();
+  EXPECT_FALSE(tutorial_->blnPlayTutorial);
+}

@@ -1,5 +1,7 @@
 #include "engine/audio/audio.h"
 
+#include <algorithm>
+#include <atomic>
 #include <exception>
 
 #include "engine/audio/mixer.h"
@@ -20,6 +22,16 @@ struct AudioOutput {
   std::shared_ptr<Mixer> mixer = std::make_shared<Mixer>();
 };
 
+// Read by the device's thread on every buffer.
+std::atomic<bool> g_muted{false};
+
+// Muting silences what reaches the device, not the mix: every channel plays on where it was.
+void MixOutput(Mixer& mixer, int16_t* stereo, int frames) {
+  mixer.Mix(stereo, frames);
+  if (g_muted.load(std::memory_order_relaxed) && frames > 0)
+    std::fill_n(stereo, static_cast<size_t>(frames) * 2, 0);
+}
+
 AudioOutput& Output() {
   static AudioOutput output;
   return output;
@@ -34,7 +46,7 @@ AudioOutput& EnsureOutput() {
     if (out.device) {
       out.mixer->SetDecodeOnDemand(out.device->MixesOnRequest());
       std::shared_ptr<Mixer> mixer = out.mixer;
-      out.device->Start([mixer](int16_t* stereo, int frames) { mixer->Mix(stereo, frames); });
+      out.device->Start([mixer](int16_t* stereo, int frames) { MixOutput(*mixer, stereo, frames); });
     }
   }
   return out;
@@ -157,7 +169,16 @@ Mixer& AudioMixer() {
   return *Output().mixer;
 }
 
+void SetAudioMuted(bool muted) {
+  g_muted.store(muted, std::memory_order_relaxed);
+}
+
+bool AudioMuted() {
+  return g_muted.load(std::memory_order_relaxed);
+}
+
 void ResetAudioState() {
+  g_muted.store(false, std::memory_order_relaxed);
   AudioOutput& out = Output();
   out.mixer->StopAll();
   // Dropping the device closes it; its callback holds the mixer, not this state.

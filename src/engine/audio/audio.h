@@ -66,5 +66,9 @@ int AudioOutputRate();
 int AudioOutputBufferFrames();
 bool AudioOutputSilent();
 
+// Every sound, music and effects, silenced or heard again; channels go on playing meanwhile.
+void SetAudioMuted(bool muted);
+bool AudioMuted();
+
 // For ResetEngine: the audio output closed and every channel gone, as at program start.
 void ResetAudioState();

@@ -17,7 +17,49 @@ enum KeyCode : int {
   kKeyRightControl = 163,
   kKeyLeftAlt = 164,
   kKeyRightAlt = 165,
+  kKeyM = 77,
+  kKeyF11 = 122,
 };
+
+// Game-controller buttons in the common layout (A is the bottom face button, B the right one); the
+// stick and trigger entries are held while their axis is pushed past its dead zone.
+enum PadButton : int {
+  kPadA,
+  kPadB,
+  kPadX,
+  kPadY,
+  kPadBack,
+  kPadGuide,
+  kPadStart,
+  kPadLeftStick,
+  kPadRightStick,
+  kPadLeftShoulder,
+  kPadRightShoulder,
+  kPadDpadUp,
+  kPadDpadDown,
+  kPadDpadLeft,
+  kPadDpadRight,
+  kPadStickLeft,
+  kPadStickRight,
+  kPadStickUp,
+  kPadStickDown,
+  kPadLeftTrigger,
+  kPadRightTrigger,
+  kPadButtonCount,
+};
+constexpr int kPadRealButtons = kPadStickLeft;  // the buttons a pad reports itself
+
+enum PadAxis : int {
+  kPadAxisLeftX,
+  kPadAxisLeftY,
+  kPadAxisRightX,
+  kPadAxisRightY,
+  kPadAxisLeftTrigger,
+  kPadAxisRightTrigger,
+  kPadAxisCount,
+};
+// Axis values run from -32768 to 32767 (triggers 0 to 32767). A stick counts as pushed beyond this.
+constexpr int kPadDeadZone = 10000;
 
 // Presses since the previous call for that key (or since input was last cleared); resets the count.
 int KeyPresses(int key);
@@ -31,6 +73,25 @@ int PointerX();
 int PointerY();
 int HidePointer();
 int ShowPointer();
+
+// Presses of a pad button, summed over every pad, since the previous call; resets the count.
+int PadPresses(int button);
+// 1 while any connected pad holds the button.
+int PadDown(int button);
+// Pads connected now.
+int PadCount();
+// True when the last key, mouse button or pad input came from a pad.
+bool LastInputFromPad();
+// A short rumble on every pad that supports it.
+void RumblePads(float strength, int millis);
+
+// True once for each time the window lost the input focus or was minimised.
+bool TakeFocusLoss();
+// True while the window is minimised.
+bool WindowMinimised();
+// True once for each request to switch between window and full screen (F11, Alt+Enter). Alt+Enter
+// is not counted as Enter.
+bool TakeFullScreenToggle();
 
 // Discards every pending key and button press count; held keys stay held.
 void FlushPresses();

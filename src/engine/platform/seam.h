@@ -13,11 +13,28 @@
 class RenderBackend;
 
 struct InputEvent {
-  enum Kind { kKeyDown, kKeyUp, kButtonDown, kButtonUp, kMotion, kFocusLost, kFocusGained, kCloseRequest };
+  enum Kind {
+    kKeyDown,
+    kKeyUp,
+    kButtonDown,
+    kButtonUp,
+    kMotion,
+    kFocusLost,
+    kFocusGained,
+    kCloseRequest,
+    kMinimized,
+    kRestored,
+    kPadAdded,
+    kPadRemoved,
+    kPadButtonDown,
+    kPadButtonUp,
+    kPadAxis,
+  };
   Kind kind = kMotion;
-  int code = 0;         // virtual-key code or mouse button 1..3
-  int x = 0, y = 0;     // pointer position in drawing-area pixels (kMotion, buttons)
+  int code = 0;      // virtual-key code, mouse button 1..3, PadButton or PadAxis
+  int x = 0, y = 0;  // pointer position in drawing-area pixels (kMotion, buttons); kPadAxis: x is the value
   bool repeat = false;  // auto-repeat of a held key
+  int pad = 0;          // the pad's instance number (pad kinds)
 };
 
 // The audio output device. The engine's mixer fills its buffers from the device's own thread.
@@ -55,6 +72,11 @@ class Platform {
   virtual void PollEvents(std::vector<InputEvent>* out) = 0;
   virtual void SetPointerVisible(bool visible) = 0;
   virtual void WarpPointer(int /*x*/, int /*y*/) {}
+  // Full screen on or off for the open window, if it may change (the game window); false if it cannot.
+  virtual bool SetFullScreen(bool /*on*/) { return false; }
+  virtual bool FullScreen() const { return false; }
+  // A short rumble on every pad that can (strength 0..1).
+  virtual void RumblePads(float /*strength*/, int /*millis*/) {}
 
   // The audio output, or null when there is none (the engine then stays silent).
   virtual std::shared_ptr<AudioDevice> OpenAudio() = 0;

@@ -120,6 +120,15 @@ void PresentAtRetrace(RenderBackend& backend) {
 
 }  // namespace
 
+bool ToggleFullScreen() {
+  Platform& platform = GetPlatform();
+  return platform.SetFullScreen(!platform.FullScreen());
+}
+
+bool IsFullScreen() {
+  return GetPlatform().FullScreen();
+}
+
 GraphicsRef OpenGraphics(int width, int height, int depth, int hz, int flags) {
   if (gOpened) {
     CloseGraphics(gOpened);

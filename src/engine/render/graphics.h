@@ -38,8 +38,14 @@ class TGraphics {
 using GraphicsRef = std::shared_ptr<TGraphics>;
 
 // Null when no window, display mode or OpenGL context can be had.
+// OpenGraphics flag: the window may be resized, maximised and switched to full screen and back.
+constexpr int kGraphicsResizable = 8;
 GraphicsRef OpenGraphics(int width, int height, int depth = 0, int hz = 60, int flags = 0);
 void CloseGraphics(const GraphicsRef& graphics);
+// Switches a window opened with kGraphicsResizable between window and the desktop's full screen,
+// keeping the window, its textures and everything drawn; false when it cannot.
+bool ToggleFullScreen();
+bool IsFullScreen();
 // 1: wait for the vertical retrace (paced to 60 Hz in software where the retrace is not 60 Hz or
 // cannot be waited for); 0: at once; -1: paced by the hz given to OpenGraphics.
 void Flip(int sync = 1);

@@ -10,6 +10,7 @@ struct Letterbox {
   float offset_x = 0, offset_y = 0;
 };
 
-// The largest centred rectangle of the picture's aspect that fits the surface. Surface rows count
+// The largest centred rectangle of the picture's aspect that fits the surface, at a whole-number scale
+// when that is at least 90 % of the largest one (pixels stay square and sharp). Surface rows count
 // from the top. A degenerate size gives the identity mapping over the picture's own size.
 Letterbox FitLetterbox(int picture_w, int picture_h, int surface_w, int surface_h);

@@ -297,3 +297,19 @@ TEST(Audio, StreamedMusicThatDoesNotLoadIsNullAsWithLoadSound) {
   ASSERT_TRUE(silent);
   EXPECT_EQ(PlaySound(silent, AllocChannel())->Playing(), 0);
 }
+
+TEST(Audio, MutingSilencesTheOutputWhileEveryChannelPlaysOn) {
+  auto platform = UseHeadlessPlatform();
+  SoundRef sound = LoadSound(Mono16(3000, Index), kSoundLoop);
+  ChannelRef channel = PlaySound(sound, AllocChannel());
+  platform->Mix(100);
+  SetAudioMuted(true);
+  for (int16_t v : platform->Mix(512)) ASSERT_EQ(v, 0);
+  EXPECT_EQ(channel->Playing(), 1);
+  // Unmuted, the sound is heard from where it has got to, not from where it was silenced.
+  SetAudioMuted(false);
+  EXPECT_EQ(Left(platform->Mix(1))[0], 613);
+  SetAudioMuted(true);
+  ResetEngine();
+  EXPECT_FALSE(AudioMuted());
+}

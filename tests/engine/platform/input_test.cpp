@@ -137,3 +137,102 @@ TEST(Input, ResetForgetsEverything) {
   EXPECT_EQ(KeyPresses(kKeySpace), 0);
   EXPECT_EQ(PointerX(), 0);
 }
+
+TEST(Input, PadsComeAndGoAtAnyTimeAndAnyOfThemPlays) {
+  auto platform = UseHeadlessPlatform();
+  EXPECT_EQ(PadCount(), 0);
+  platform->PlugPad(3);
+  platform->PlugPad(9);
+  EXPECT_EQ(PadCount(), 2);
+  platform->PressPadButton(3, kPadA);
+  EXPECT_EQ(PadDown(kPadA), 1);
+  platform->TapPadButton(9, kPadA);
+  // Presses of every pad add up; a held button is one press however long it is held.
+  EXPECT_EQ(PadPresses(kPadA), 2);
+  platform->PressPadButton(3, kPadA);
+  EXPECT_EQ(PadPresses(kPadA), 0);
+  // Unplugging the pad that held A lets go of it; the other pad plays on.
+  platform->UnplugPad(3);
+  EXPECT_EQ(PadDown(kPadA), 0);
+  EXPECT_EQ(PadCount(), 1);
+  platform->PressPadButton(9, kPadStart);
+  EXPECT_EQ(PadDown(kPadStart), 1);
+  EXPECT_EQ(PadPresses(kPadStart), 1);
+  // Out-of-range buttons and pads that speak before they are announced do no harm.
+  platform->PressPadButton(9, kPadStickLeft);
+  platform->PressPadButton(9, 99);
+  platform->PressPadButton(4, kPadB);
+  EXPECT_EQ(PadDown(kPadStickLeft), 0);
+  EXPECT_EQ(PadDown(kPadB), 1);
+  // Losing the focus forgets what pads held, as for keys, but keeps them connected.
+  platform->LoseFocus();
+  EXPECT_EQ(PadDown(kPadStart), 0);
+  EXPECT_EQ(PadCount(), 2);
+}
+
+TEST(Input, SticksAndTriggersCountPastTheirDeadZoneWithoutChatter) {
+  auto platform = UseHeadlessPlatform();
+  platform->PlugPad(1);
+  platform->MovePadAxis(1, kPadAxisLeftX, kPadDeadZone - 1);
+  EXPECT_EQ(PadDown(kPadStickRight), 0);
+  platform->MovePadAxis(1, kPadAxisLeftX, 20000);
+  EXPECT_EQ(PadDown(kPadStickRight), 1);
+  EXPECT_EQ(PadPresses(kPadStickRight), 1);
+  // Sagging a little inside the dead zone keeps it held: no second press.
+  platform->MovePadAxis(1, kPadAxisLeftX, kPadDeadZone - 1000);
+  platform->MovePadAxis(1, kPadAxisLeftX, 20000);
+  EXPECT_EQ(PadPresses(kPadStickRight), 0);
+  platform->MovePadAxis(1, kPadAxisLeftX, 0);
+  EXPECT_EQ(PadDown(kPadStickRight), 0);
+  platform->MovePadAxis(1, kPadAxisLeftX, -32768);
+  EXPECT_EQ(PadDown(kPadStickLeft), 1);
+  // Up is negative on the stick's y axis.
+  platform->MovePadAxis(1, kPadAxisLeftY, -20000);
+  EXPECT_EQ(PadDown(kPadStickUp), 1);
+  EXPECT_EQ(PadDown(kPadStickDown), 0);
+  platform->MovePadAxis(1, kPadAxisRightTrigger, 32767);
+  EXPECT_EQ(PadDown(kPadRightTrigger), 1);
+  platform->MovePadAxis(1, kPadAxisRightTrigger, 0);
+  EXPECT_EQ(PadDown(kPadRightTrigger), 0);
+}
+
+TEST(Input, LastDeviceFocusLossesAndWindowKeys) {
+  auto platform = UseHeadlessPlatform();
+  EXPECT_FALSE(LastInputFromPad());
+  platform->PlugPad(1);
+  EXPECT_FALSE(LastInputFromPad());  // plugging in is not playing
+  platform->TapPadButton(1, kPadX);
+  EXPECT_TRUE(LastInputFromPad());
+  platform->TapKey(kKeyLeft);
+  EXPECT_FALSE(LastInputFromPad());
+  platform->MovePadAxis(1, kPadAxisLeftX, 30000);
+  EXPECT_TRUE(LastInputFromPad());
+  platform->Click(1, 5, 5);
+  EXPECT_FALSE(LastInputFromPad());
+
+  platform->LoseFocus();
+  platform->Minimise();
+  EXPECT_TRUE(WindowMinimised());
+  EXPECT_TRUE(TakeFocusLoss());
+  EXPECT_TRUE(TakeFocusLoss());
+  EXPECT_FALSE(TakeFocusLoss());
+  platform->Restore();
+  platform->GainFocus();
+  EXPECT_FALSE(WindowMinimised());
+  EXPECT_FALSE(TakeFocusLoss());
+
+  // F11 (held, repeating) asks once; Alt+Enter asks once and is no Enter.
+  platform->PressKey(kKeyF11);
+  platform->PushEvent(Repeat(kKeyF11));
+  platform->ReleaseKey(kKeyF11);
+  platform->PressKey(kKeyRightAlt);
+  platform->TapKey(kKeyEnter);
+  platform->ReleaseKey(kKeyRightAlt);
+  EXPECT_TRUE(TakeFullScreenToggle());
+  EXPECT_TRUE(TakeFullScreenToggle());
+  EXPECT_FALSE(TakeFullScreenToggle());
+  EXPECT_EQ(KeyPresses(kKeyEnter), 0);
+  platform->TapKey(kKeyEnter);
+  EXPECT_EQ(KeyPresses(kKeyEnter), 1);
+  EXPECT_FALSE(TakeFullScreenToggle());
+}

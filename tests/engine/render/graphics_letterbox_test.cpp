@@ -36,6 +36,22 @@ TEST(GraphicsLetterbox, TallAndExactSurfaces) {
   EXPECT_EQ(box.h, 300);
   EXPECT_FLOAT_EQ(box.scale_x, 2);
 
+  // A resized window takes a whole-number scale when it gives up little room: pixels stay square.
+  box = FitLetterbox(800, 600, 1700, 1300);
+  EXPECT_EQ(box.w, 1600);
+  EXPECT_EQ(box.h, 1200);
+  EXPECT_EQ(box.x, 50);
+  EXPECT_EQ(box.y, 50);
+  EXPECT_FLOAT_EQ((50 + 1600 - box.offset_x) * box.scale_x, 800);
+  box = FitLetterbox(800, 600, 860, 640);
+  EXPECT_EQ(box.w, 800);
+  EXPECT_EQ(box.x, 30);
+  EXPECT_FLOAT_EQ((430 - box.offset_x) * box.scale_x, 400);
+  // Far from a whole number, the picture still fills the window's height.
+  box = FitLetterbox(800, 600, 1500, 900);
+  EXPECT_EQ(box.h, 900);
+  EXPECT_EQ(box.w, 1200);
+
   // Nonsense sizes give the identity, never a division by zero.
   box = FitLetterbox(800, 600, 0, 0);
   EXPECT_EQ(box.w, 800);

@@ -48,6 +48,45 @@ void HeadlessPlatform::RequestClose() {
   PushEvent({InputEvent::kCloseRequest, 0, 0, 0, false});
 }
 
+void HeadlessPlatform::PlugPad(int pad) {
+  PushEvent({InputEvent::kPadAdded, 0, 0, 0, false, pad});
+}
+void HeadlessPlatform::UnplugPad(int pad) {
+  PushEvent({InputEvent::kPadRemoved, 0, 0, 0, false, pad});
+}
+void HeadlessPlatform::PressPadButton(int pad, int button) {
+  PushEvent({InputEvent::kPadButtonDown, button, 0, 0, false, pad});
+}
+void HeadlessPlatform::ReleasePadButton(int pad, int button) {
+  PushEvent({InputEvent::kPadButtonUp, button, 0, 0, false, pad});
+}
+void HeadlessPlatform::TapPadButton(int pad, int button) {
+  PressPadButton(pad, button);
+  ReleasePadButton(pad, button);
+}
+void HeadlessPlatform::MovePadAxis(int pad, int axis, int value) {
+  PushEvent({InputEvent::kPadAxis, axis, value, 0, false, pad});
+}
+void HeadlessPlatform::LoseFocus() {
+  PushEvent({InputEvent::kFocusLost, 0, 0, 0, false});
+}
+void HeadlessPlatform::GainFocus() {
+  PushEvent({InputEvent::kFocusGained, 0, 0, 0, false});
+}
+void HeadlessPlatform::Minimise() {
+  PushEvent({InputEvent::kMinimized, 0, 0, 0, false});
+}
+void HeadlessPlatform::Restore() {
+  PushEvent({InputEvent::kRestored, 0, 0, 0, false});
+}
+
+bool HeadlessPlatform::SetFullScreen(bool on) {
+  if (windows_.empty()) return false;
+  if (on != full_screen_) ++full_screen_switches_;
+  full_screen_ = on;
+  return true;
+}
+
 void HeadlessPlatform::PollEvents(std::vector<InputEvent>* out) {
   out->insert(out->end(), pending_.begin(), pending_.end());
   pending_.clear();

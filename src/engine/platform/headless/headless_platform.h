@@ -46,6 +46,17 @@ class HeadlessPlatform : public Platform {
   void ReleaseButton(int button);
   void Click(int button, int x, int y);  // move, press and release
   void RequestClose();
+  // Pads: plugged in and out by instance number; buttons are PadButton values up to kPadDpadRight.
+  void PlugPad(int pad);
+  void UnplugPad(int pad);
+  void PressPadButton(int pad, int button);
+  void ReleasePadButton(int pad, int button);
+  void TapPadButton(int pad, int button);
+  void MovePadAxis(int pad, int axis, int value);
+  void LoseFocus();
+  void GainFocus();
+  void Minimise();
+  void Restore();
   void PollEvents(std::vector<InputEvent>* out) override;
 
   // Graphics: every window opened, and the draws of the frame being drawn and of the last flipped one.
@@ -62,6 +73,12 @@ class HeadlessPlatform : public Platform {
   int Flips() const { return flips_; }
   int VsyncFlips() const { return vsync_flips_; }
   bool PointerVisible() const { return pointer_visible_; }
+  // Full screen as the game asked for it; every switch is counted.
+  bool SetFullScreen(bool on) override;
+  bool FullScreen() const override { return full_screen_; }
+  int FullScreenSwitches() const { return full_screen_switches_; }
+  void RumblePads(float /*strength*/, int millis) override { rumble_millis_.push_back(millis); }
+  const std::vector<int>& Rumbles() const { return rumble_millis_; }
   void SetPointerVisible(bool visible) override { pointer_visible_ = visible; }
 
   // Audio: off makes OpenAudio fail (silent fallback). Mix pulls frames from the mixer.
@@ -88,6 +105,9 @@ class HeadlessPlatform : public Platform {
   bool audio_available_ = true;
   std::shared_ptr<AudioDevice> audio_;
   int mouse_x_ = 0, mouse_y_ = 0;
+  bool full_screen_ = false;
+  int full_screen_switches_ = 0;
+  std::vector<int> rumble_millis_;
 };
 
 // Installs a fresh headless platform, resets the engine and returns the platform.

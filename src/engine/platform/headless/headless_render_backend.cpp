@@ -93,5 +93,6 @@ std::shared_ptr<RenderBackend> HeadlessPlatform::CreateGraphics(int width, int h
     return nullptr;
   }
   windows_.push_back({width, height, depth, hz, title});
+  full_screen_ = depth != 0;
   return std::make_shared<RecordingBackend>(this);
 }

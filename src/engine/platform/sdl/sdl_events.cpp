@@ -30,6 +30,8 @@ void SdlPlatform::PollEvents(std::vector<InputEvent>* out) {
   bool close_seen = false;
   SDL_Event e;
   while (SDL_PollEvent(&e)) {
+    // Pads belong to no window: they play whichever window is open.
+    if (PadEvent(e, out)) continue;
     InputEvent ev;
     switch (e.type) {
       case SDL_QUIT:
@@ -82,6 +84,11 @@ void SdlPlatform::PollEvents(std::vector<InputEvent>* out) {
         } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
           ReleaseCapture();
           out->push_back({InputEvent::kFocusLost, 0, 0, 0, false});
+        } else if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+          ReleaseCapture();
+          out->push_back({InputEvent::kMinimized, 0, 0, 0, false});
+        } else if (e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SHOWN) {
+          out->push_back({InputEvent::kRestored, 0, 0, 0, false});
         } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
           if (!close_seen) out->push_back({InputEvent::kCloseRequest, 0, 0, 0, false});
           close_seen = true;

@@ -21,6 +21,7 @@ SdlPlatform::SdlPlatform() = default;
 SdlPlatform::~SdlPlatform() {
   // Windows and the OpenGL context must go while SDL can still destroy them.
   CloseAllGraphics();
+  ClosePads();
   GlDevice::Shutdown();
   SDL_Quit();
 }
@@ -103,5 +104,8 @@ std::shared_ptr<Platform> CreateSdlPlatform() {
     return nullptr;
   }
   if (driver && std::strcmp(driver, "x11") == 0) EndProcessOnDisplayLoss();
+  // Without game-controller support the game still plays from the keyboard. Pads already plugged in
+  // arrive as added events like the ones plugged in later.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   return std::make_shared<SdlPlatform>();
 }

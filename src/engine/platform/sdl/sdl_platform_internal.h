@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ class SdlPlatform : public Platform {
                                                 const std::string& title) override;
   void SetPointerVisible(bool visible) override;
   void WarpPointer(int x, int y) override;
+  bool SetFullScreen(bool on) override;
+  bool FullScreen() const override;
+  // sdl_pads.cpp: rumble on every open game controller that has a motor.
+  void RumblePads(float strength, int millis) override;
 
   // sdl_events.cpp: SDL events of the open window as InputEvents, keys as virtual-key codes.
   void PollEvents(std::vector<InputEvent>* out) override;
@@ -44,4 +49,9 @@ class SdlPlatform : public Platform {
   // Maps window points to the logical drawing area: logical = (window - offset) * scale.
   Letterbox PointerMapping() const;
   bool pointer_visible = true;
+
+  // sdl_pads.cpp: the game controllers open now, by joystick instance; events of pads as InputEvents.
+  std::map<int32_t, SDL_GameController*> pads;
+  bool PadEvent(const SDL_Event& e, std::vector<InputEvent>* out);
+  void ClosePads();
 };

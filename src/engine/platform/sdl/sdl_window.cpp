@@ -4,6 +4,7 @@
 #include "engine/platform/sdl/sdl_platform_internal.h"
 #include "engine/platform/sdl/sdl_window_renderer.h"
 #include "engine/render/gl/gl_device.h"
+#include "engine/render/graphics.h"
 
 namespace {
 
@@ -39,11 +40,13 @@ SwapPlan DecideSwaps(SDL_Window* window) {
 }
 
 std::shared_ptr<RenderBackend> SdlPlatform::CreateGraphics(int width, int height, int depth, int /*hz*/,
-                                                           int /*flags*/, const std::string& title) {
+                                                           int flags, const std::string& title) {
   GlDevice* device = GlDevice::Open();
   if (!device) return nullptr;
   // Full screen keeps the desktop's display mode and scales the picture instead.
   Uint32 window_flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
+  const bool resizable = (flags & kGraphicsResizable) != 0;
+  if (resizable) window_flags |= SDL_WINDOW_RESIZABLE;
   int window_w = width, window_h = height;
   if (depth != 0) {
     window_flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -65,7 +68,9 @@ std::shared_ptr<RenderBackend> SdlPlatform::CreateGraphics(int width, int height
     return nullptr;
   }
   // Decided for each window: the chooser and the game window may sit on different displays.
-  return std::make_shared<SdlWindowRenderer>(this, created, width, height, DecideSwaps(created));
+  auto renderer = std::make_shared<SdlWindowRenderer>(this, created, width, height, DecideSwaps(created));
+  renderer->SetResizable(resizable);
+  return renderer;
 }
 
 SdlWindowRenderer::SdlWindowRenderer(SdlPlatform* platform, SDL_Window* window, int width, int height,
@@ -73,8 +78,46 @@ SdlWindowRenderer::SdlWindowRenderer(SdlPlatform* platform, SDL_Window* window, 
     : SdlOwnedWindow(window),
       GlRenderer(window, width, height, swaps),
       platform_(platform),
-      window_id_(SDL_GetWindowID(window)) {
+      window_id_(SDL_GetWindowID(window)),
+      picture_w_(width),
+      picture_h_(height) {
   platform_->open_window = this;
+}
+
+bool SdlWindowRenderer::FullScreen() const {
+  return (SDL_GetWindowFlags(owned_window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+bool SdlWindowRenderer::SetFullScreen(bool on) {
+  if (!resizable_) return false;
+  if (on == FullScreen()) return true;
+  if (SDL_SetWindowFullscreen(owned_window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  if (!on) {
+    // A window made full screen from the start was made at the screen's size; back in a window it
+    // takes the picture's own size again.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(owned_window_, &w, &h);
+    SDL_Rect usable;
+    const int display = SDL_GetWindowDisplayIndex(owned_window_);
+    if (display >= 0 && SDL_GetDisplayUsableBounds(display, &usable) == 0 &&
+        (w >= usable.w || h >= usable.h)) {
+      SDL_SetWindowSize(owned_window_, picture_w_, picture_h_);
+      SDL_SetWindowPosition(owned_window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                            SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    }
+  }
+  UpdateTarget();
+  // Full screen and a window may be paced differently (a compositor, another display).
+  SetSwapPlan(DecideSwaps(owned_window_));
+  return true;
+}
+
+bool SdlPlatform::SetFullScreen(bool on) {
+  return open_window && open_window->SetFullScreen(on);
+}
+
+bool SdlPlatform::FullScreen() const {
+  return open_window && open_window->FullScreen();
 }
 
 SdlWindowRenderer::~SdlWindowRenderer() {

@@ -31,8 +31,15 @@ class SdlWindowRenderer : private SdlOwnedWindow, public GlRenderer {
 
   SDL_Window* Window() const { return owned_window_; }
   uint32_t WindowId() const { return window_id_; }
+  // The game window may be resized and switch between window and the desktop's full screen, on the
+  // same window, so textures and everything else survive; the chooser may not.
+  void SetResizable(bool resizable) { resizable_ = resizable; }
+  bool SetFullScreen(bool on);
+  bool FullScreen() const;
 
  private:
   SdlPlatform* platform_;
   uint32_t window_id_;
+  int picture_w_, picture_h_;
+  bool resizable_ = false;
 };

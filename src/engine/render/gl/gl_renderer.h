@@ -32,17 +32,22 @@ class GlRenderer : public RenderBackend {
   void Present(bool vsync) override;
   bool VsyncPacesAt60() override { return !swaps_.software_pacing; }
   // For a window that changed display or mode.
-  void SetSwapPlan(SwapPlan swaps) { swaps_ = swaps; }
+  void SetSwapPlan(SwapPlan swaps) {
+    swaps_ = swaps;
+    swap_interval_ = -1;  // measuring the new plan set an interval of its own
+  }
   bool ReadPixels(std::vector<uint8_t>* rgba, int* width, int* height) override;
 
   // How window points (the pointer's coordinates) map to picture pixels, as of the last fit.
   const Letterbox& PointerMapping() const { return pointer_map_; }
 
+ protected:
+  // Fits the picture to the drawable and the pointer mapping to the window.
+  void UpdateTarget();
+
  private:
   // Makes our window current again if something else (another renderer) took the context.
   void EnsureCurrent();
-  // Fits the picture to the drawable and the pointer mapping to the window.
-  void UpdateTarget();
 
   SDL_Window* window_;
   Letterbox pointer_map_;
