@@ -23,8 +23,8 @@ class StreamRing {
     const int n = std::min(frames, capacity_ - static_cast<int>(w - r));
     const int at = static_cast<int>(w % static_cast<uint64_t>(capacity_));
     const int first = FirstRun(at, n);
-    std::memcpy(samples_.data() + at * 2, stereo, static_cast<size_t>(first) * 4);
-    std::memcpy(samples_.data(), stereo + first * 2, static_cast<size_t>(n - first) * 4);
+    Copy(samples_.data() + at * 2, stereo, first);
+    Copy(samples_.data(), stereo + first * 2, n - first);
     written_.store(w + static_cast<uint64_t>(n), std::memory_order_release);
     return n;
   }
@@ -36,13 +36,18 @@ class StreamRing {
     const int n = std::min(frames, static_cast<int>(w - r));
     const int at = static_cast<int>(r % static_cast<uint64_t>(capacity_));
     const int first = FirstRun(at, n);
-    std::memcpy(stereo, samples_.data() + at * 2, static_cast<size_t>(first) * 4);
-    std::memcpy(stereo + first * 2, samples_.data(), static_cast<size_t>(n - first) * 4);
+    Copy(stereo, samples_.data() + at * 2, first);
+    Copy(stereo + first * 2, samples_.data(), n - first);
     read_.store(r + static_cast<uint64_t>(n), std::memory_order_release);
     return n;
   }
 
  private:
+  // An empty run may come with a null pointer (an empty buffer), which memcpy must not be given.
+  static void Copy(int16_t* to, const int16_t* from, int frames) {
+    if (frames > 0) std::memcpy(to, from, static_cast<size_t>(frames) * 4);
+  }
+
   // Frame slots [at, at + n) of the ring as at most two runs: (first run, start of the second).
   int FirstRun(int at, int n) const { return std::min(n, capacity_ - at); }
 
