@@ -22,24 +22,36 @@ need_tools() {
   done
 }
 
-# Starts Xvfb on the first free display number from $1 to $2 and exports DISPLAY (xvfb_pid is left
-# unset when every number is taken).
+# Starts a private Xvfb on the first display number from $1 to $2 that it can take, waits until it is
+# ready and exports DISPLAY; xvfb_pid is left unset when none can be had. Xvfb itself takes the number
+# (its lock file), so servers started at the same time never share one: a server that finds its number
+# taken exits, and the next number is tried.
 start_xvfb() {
-  local n
+  local n fifo number pid
+  xvfb_pid=
+  fifo=$(mktemp -u)
+  mkfifo "$fifo" || return 0
   for n in $(seq "$1" "$2"); do
     [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:$n
-    break
+    Xvfb ":$n" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    pid=$!
+    number=
+    read -r -t 15 number <"$fifo"
+    if [[ $number == "$n" ]]; then
+      xvfb_pid=$pid
+      export DISPLAY=:$n
+      break
+    fi
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
   done
+  rm -f "$fifo"
 }
 
 # Run on the display we were given, or on a private Xvfb.
 use_display_or_xvfb() {
   if [[ -z ${DISPLAY:-} ]]; then
     start_xvfb 60 99
-    sleep 1
   fi
 }
 
