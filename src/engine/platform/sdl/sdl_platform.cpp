@@ -1,6 +1,5 @@
 #include "engine/platform/sdl/sdl_platform.h"
 
-
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
