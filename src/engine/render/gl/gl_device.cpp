@@ -64,6 +64,28 @@ GLuint Compile(GLenum kind, const char* source) {
   return shader;
 }
 
+// The vertex and fragment shaders linked into one program; 0 if either stage or the link fails.
+GLuint BuildProgram() {
+  const GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
+  const GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
+  GLuint program = 0;
+  if (vs && fs) {
+    program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+      glDeleteProgram(program);
+      program = 0;
+    }
+  }
+  if (vs) glDeleteShader(vs);
+  if (fs) glDeleteShader(fs);
+  return program;
+}
+
 uint8_t ClampByte(int value) {
   return static_cast<uint8_t>(std::clamp(value, 0, 255));
 }
@@ -113,18 +135,27 @@ bool GlDevice::Init() {
   if (SDL_GL_MakeCurrent(hidden_, context_) != 0) return false;
   if (epoxy_gl_version() < 33 || !epoxy_is_desktop_gl()) return false;
 
-  const GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
-  const GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
-  if (!vs || !fs) return false;
-  program_ = glCreateProgram();
-  glAttachShader(program_, vs);
-  glAttachShader(program_, fs);
-  glLinkProgram(program_);
-  glDeleteShader(vs);
-  glDeleteShader(fs);
-  GLint linked = 0;
-  glGetProgramiv(program_, GL_LINK_STATUS, &linked);
-  if (!linked) return false;
+  // Mesa builds its whole library of GLSL built-in functions (some 6 MB) the first time a context
+  // compiles or links, and keeps it until that context is destroyed. The program is built in a
+  // short-lived context that shares this one's objects, so the library goes with it; where no such
+  // context can be made, it is built here.
+  SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
+  SDL_GLContext builder = SDL_GL_CreateContext(hidden_);
+  SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
+  if (builder) {
+    program_ = BuildProgram();
+    glFinish();
+  }
+  if (SDL_GL_MakeCurrent(hidden_, context_) != 0) {
+    if (builder) SDL_GL_DeleteContext(builder);
+    return false;
+  }
+  if (builder) {
+    SDL_GL_DeleteContext(builder);
+  } else {
+    program_ = BuildProgram();
+  }
+  if (!program_) return false;
   glUseProgram(program_);
   scale_uniform_ = glGetUniformLocation(program_, "u_scale");
   alpha_ref_uniform_ = glGetUniformLocation(program_, "u_alpha_ref");
