@@ -1,8 +1,10 @@
 // The baseline the game's start-up, memory and pacing are measured against: a bare SDL2 program that
 // opens a 340 x 100 window with an OpenGL 3.3 core context (the size of the game's mode chooser) and
 // clears it every frame, paced by swap interval 1 or, where that does not wait, by the same sleep-then-
-// spin wait as the game. With VEXTORON_FRAME_LOG it logs "chooser_first_frame" after its first swap and
-// every frame as the game does; BARE_WINDOW_FRAMES ends it after that many frames (default: until closed).
+// spin wait as the game (the frame is drawn before the wait, as the game's is). With VEXTORON_FRAME_LOG it
+// logs "chooser_first_frame" after its first swap and every frame as the game does; BARE_WINDOW_FRAMES ends
+// it after that many frames (default: until closed); BARE_WINDOW_SIZE=WxH opens another size (the game's
+// 800x600, for the cost of presenting a frame).
 #include <SDL.h>
 #include <epoxy/gl.h>
 
@@ -24,11 +26,7 @@ void WaitUntil(std::chrono::steady_clock::time_point deadline) {
   for (;;) {
     const auto left = deadline - steady_clock::now();
     if (left <= nanoseconds(0)) return;
-    if (left > microseconds(1500)) {
-      std::this_thread::sleep_for(left - microseconds(1500));
-    } else {
-      std::this_thread::yield();
-    }
+    if (left > microseconds(1500)) std::this_thread::sleep_for(left - microseconds(1500));
   }
 }
 
@@ -40,8 +38,13 @@ int main() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_Window* window = SDL_CreateWindow("bare window", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 340,
-                                        100, SDL_WINDOW_OPENGL);
+  int width = 340, height = 100;
+  if (const char* size = std::getenv("BARE_WINDOW_SIZE")) {
+    if (std::sscanf(size, "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0)
+      width = 340, height = 100;
+  }
+  SDL_Window* window = SDL_CreateWindow("bare window", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                        height, SDL_WINDOW_OPENGL);
   if (!window) return 1;
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (!context) return 1;
@@ -64,6 +67,7 @@ int main() {
     }
     glClearColor(215 / 255.0f, 215 / 255.0f, 215 / 255.0f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
+    glFinish();
     deadline += period;
     WaitUntil(deadline);
     SDL_GL_SwapWindow(window);

@@ -1,7 +1,11 @@
 // Pixels drawn by the OpenGL renderer: placement, transforms, lines, blend modes and colours.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "engine/media/default_font.h"
+#include "engine/render/gl/gl_stats.h"
 #include "real/gl_fixture.h"
 
 namespace {
@@ -169,6 +173,71 @@ TEST_F(GlDraw, FilteredFramesOfOneAtlasDoNotBleed) {
     EXPECT_EQ(At(i, i).g, 0) << i;
     EXPECT_EQ(At(100 + i, i).r, 0) << i;
   }
+  Flip(0);
+}
+
+// Sprites drawn as the outlines of their visible pixels must look exactly as when drawn whole, under
+// every blend mode, scale, rotation and filter.
+TEST_F(GlDraw, OutlinedSpritesLookAsWholeOnes) {
+  ASSERT_TRUE(Open());
+  auto shapes = [](int flags) {
+    ImageRef image = CreateImage(48, 40, 3, flags);
+    for (int f = 0; f < 3; ++f) {
+      TPixmap& p = *image->pixmaps[f];
+      for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 48; ++x) {
+          uint8_t* px = p.Row(y) + x * 4;
+          const float d = std::hypot(x - 30.0f + f * 6, y - 12.0f - f * 5);
+          const bool line = f == 2 && std::abs(x - y) <= 1;
+          px[0] = static_cast<uint8_t>(x * 5), px[1] = static_cast<uint8_t>(y * 6), px[2] = 90;
+          px[3] = line ? 255 : d < 6 ? 255 : d < 10 ? static_cast<uint8_t>((10 - d) * 60) : 0;
+        }
+      }
+    }
+    CentreHandle(image);
+    return image;
+  };
+  const ImageRef images[2] = {shapes(kImageFiltered), shapes(0)};
+  auto scene = [&] {
+    SetClsColor(20, 40, 60);
+    Cls();
+    int i = 0;
+    for (int blend : {kBlendMask, kBlendSolid, kBlendAlpha, kBlendLight, kBlendShade}) {
+      SetBlend(blend);
+      for (const ImageRef& image : images) {
+        for (int f = 0; f < 3; ++f, ++i) {
+          SetScale(0.6f + 0.35f * (i % 5), 0.6f + 0.35f * (i % 5));
+          SetRotation(37.0f * i);
+          SetAlpha(0.4f + 0.1f * (i % 6));
+          DrawImage(image, 60.0f + (i % 10) * 75, 60.0f + (i / 10) * 110, f);
+        }
+      }
+    }
+    SetAlpha(1);
+    SetScale(1, 1);
+    SetRotation(0);
+    SetBlend(kBlendSolid);
+  };
+  GlSetOutlines(false);
+  scene();
+  ASSERT_TRUE(Read());
+  const std::vector<uint8_t> whole = pixels_;
+  Flip(0);
+  GlSetOutlines(true);
+  scene();
+  ASSERT_TRUE(Read());
+  ASSERT_EQ(pixels_.size(), whole.size());
+  int off_by_more_than_one = 0, worst = 0;
+  for (size_t k = 0; k < whole.size(); ++k) {
+    const int d = std::abs(pixels_[k] - whole[k]);
+    off_by_more_than_one += d > 1;
+    worst = std::max(worst, d);
+  }
+  // The same texels are sampled. Only rounding differs, as another triangle interpolates the texture
+  // coordinates: by one step in a colour, or rarely by one texel's colour step (at most 6 in these
+  // ramps) where a nearest texel is picked on its edge.
+  EXPECT_LE(off_by_more_than_one, 8);
+  EXPECT_LE(worst, 6);
   Flip(0);
 }
 

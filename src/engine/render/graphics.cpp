@@ -112,6 +112,9 @@ void PresentAtRetrace(RenderBackend& backend) {
     backend.Present(true);
     return;
   }
+  // A software rasteriser draws the frame while presenting it, for as long as the frame needs: drawn
+  // first, the frame appears when the wait ends, not some milliseconds after.
+  backend.Finish();
   gRetracePacer.Wait(GetPlatform());
   // Still vsynced, so the picture never tears; where the driver ignores the interval this waits for
   // nothing.
@@ -208,6 +211,7 @@ void Flip(int sync) {
   } else if (gCurrent != gOpened) {
     backend.Present(true);
   } else if (gSoftwareTiming) {
+    backend.Finish();
     gTimedPacer.Wait(GetPlatform());
     backend.Present(false);
   } else if (gVsyncAvailable) {

@@ -38,6 +38,9 @@ class RenderBackend {
   virtual void DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
   virtual void DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
 
+  // Completes the drawing of the frame, so that a present right after it only shows it: a frame paced
+  // by the clock is finished before the wait, and the wait alone decides when it appears.
+  virtual void Finish() {}
   // Presents the back buffer, with vertical synchronisation or without.
   virtual void Present(bool vsync) = 0;
   // Whether presenting with vsync by itself gives 60 frames per second (so no software pacing is

@@ -1,6 +1,5 @@
 #include "engine/platform/sdl/sdl_platform.h"
 
-#include <sched.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -54,17 +53,15 @@ int64_t SdlPlatform::Micros() {
 }
 
 void SdlPlatform::WaitUntilMicros(int64_t deadline) {
-  // The scheduler wakes a sleeper up to about a millisecond late, more on a busy machine: sleep to 2 ms
-  // before the deadline, then give the processor away in turns until it comes.
-  constexpr int64_t kSpin = 2000;
+  // The scheduler wakes a sleeper up to about a millisecond late, more on a busy machine: sleep to
+  // 1.5 ms before the deadline, then keep the processor until it comes. Yielding it instead lets any
+  // other runnable thread have a whole time slice, which makes the frame late by milliseconds; the
+  // frame is drawn already (the renderer's threads are idle), so little else wants it.
+  constexpr int64_t kSpin = 1500;
   for (;;) {
     const int64_t left = deadline - Micros();
     if (left <= 0) return;
-    if (left > kSpin) {
-      std::this_thread::sleep_for(std::chrono::microseconds(left - kSpin));
-    } else {
-      sched_yield();
-    }
+    if (left > kSpin) std::this_thread::sleep_for(std::chrono::microseconds(left - kSpin));
   }
 }
 

@@ -15,12 +15,11 @@ std::unique_ptr<GlDevice>& DeviceSlot() {
   return gDevice;
 }
 
-// Quads per draw call: their vertices stay addressable by 16-bit indices.
-constexpr size_t kMaxQuads = 16384;
-constexpr size_t kMaxBatchVertices = kMaxQuads * 4;
-// Starting size of each frame's vertex buffer (about 3000 sprites, several times a busy frame); it grows
-// when a frame needs more.
-constexpr size_t kVertexBufferBytes = 1u << 18;
+// Vertices per draw call, which bounds the batch's memory.
+constexpr size_t kMaxBatchVertices = 1u << 16;
+// Starting size of each frame's vertex buffer (about 1000 outlined sprites, several times a busy frame);
+// it grows when a frame needs more.
+constexpr size_t kVertexBufferBytes = 1u << 19;
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 a_pos;
@@ -36,17 +35,26 @@ void main() {
 }
 )";
 
-// Mode 1's mask test lives here: a source alpha (texel alpha times the current alpha) below the
-// reference is not drawn. Other modes pass a negative reference.
 const char* const kFragmentShader = R"(#version 330 core
 in vec2 v_uv;
 flat in vec4 v_color;
 uniform sampler2D u_tex;
-uniform float u_alpha_ref;
+out vec4 o_color;
+void main() {
+  o_color = texture(u_tex, v_uv) * v_color;
+}
+)";
+
+// Mode 1's mask test: a source alpha (texel alpha times the current alpha) below one half is not drawn.
+// It has a program of its own, because a shader that may discard costs every other mode too.
+const char* const kMaskFragmentShader = R"(#version 330 core
+in vec2 v_uv;
+flat in vec4 v_color;
+uniform sampler2D u_tex;
 out vec4 o_color;
 void main() {
   vec4 c = texture(u_tex, v_uv) * v_color;
-  if (c.a < u_alpha_ref) discard;
+  if (c.a < 0.5) discard;
   o_color = c;
 }
 )";
@@ -64,26 +72,30 @@ GLuint Compile(GLenum kind, const char* source) {
   return shader;
 }
 
-// The vertex and fragment shaders linked into one program; 0 if either stage or the link fails.
-GLuint BuildProgram() {
+// The plain and the mask program, each the vertex shader linked with its fragment shader; false if a
+// stage or a link fails.
+bool BuildPrograms(GLuint (&programs)[2]) {
   const GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
-  const GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
-  GLuint program = 0;
-  if (vs && fs) {
-    program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glLinkProgram(program);
-    GLint linked = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (!linked) {
-      glDeleteProgram(program);
-      program = 0;
+  if (!vs) return false;
+  const char* const fragment_shaders[2] = {kFragmentShader, kMaskFragmentShader};
+  bool ok = true;
+  for (int k = 0; k < 2 && ok; ++k) {
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, fragment_shaders[k]);
+    if (!fs) {
+      ok = false;
+      break;
     }
+    programs[k] = glCreateProgram();
+    glAttachShader(programs[k], vs);
+    glAttachShader(programs[k], fs);
+    glLinkProgram(programs[k]);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(programs[k], GL_LINK_STATUS, &linked);
+    ok = linked != 0;
   }
-  if (vs) glDeleteShader(vs);
-  if (fs) glDeleteShader(fs);
-  return program;
+  glDeleteShader(vs);
+  return ok;
 }
 
 uint8_t ClampByte(int value) {
@@ -136,16 +148,14 @@ bool GlDevice::Init() {
   if (epoxy_gl_version() < 33 || !epoxy_is_desktop_gl()) return false;
 
   // Mesa builds its whole library of GLSL built-in functions (some 6 MB) the first time a context
-  // compiles or links, and keeps it until that context is destroyed. The program is built in a
+  // compiles or links, and keeps it until that context is destroyed. The programs are built in a
   // short-lived context that shares this one's objects, so the library goes with it; where no such
-  // context can be made, it is built here.
+  // context can be made, they are built here.
   SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
   SDL_GLContext builder = SDL_GL_CreateContext(hidden_);
   SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
-  if (builder) {
-    program_ = BuildProgram();
-    glFinish();
-  }
+  bool built = builder && BuildPrograms(program_);
+  if (builder) glFinish();
   if (SDL_GL_MakeCurrent(hidden_, context_) != 0) {
     if (builder) SDL_GL_DeleteContext(builder);
     return false;
@@ -153,32 +163,21 @@ bool GlDevice::Init() {
   if (builder) {
     SDL_GL_DeleteContext(builder);
   } else {
-    program_ = BuildProgram();
+    built = BuildPrograms(program_);
   }
-  if (!program_) return false;
-  glUseProgram(program_);
-  scale_uniform_ = glGetUniformLocation(program_, "u_scale");
-  alpha_ref_uniform_ = glGetUniformLocation(program_, "u_alpha_ref");
-  glUniform1i(glGetUniformLocation(program_, "u_tex"), 0);
+  if (!built) return false;
+  for (int k = 0; k < 2; ++k) {
+    glUseProgram(program_[k]);
+    scale_uniform_[k] = glGetUniformLocation(program_[k], "u_scale");
+    glUniform1i(glGetUniformLocation(program_[k], "u_tex"), 0);
+  }
+  glUseProgram(program_[0]);
+  used_program_ = 0;
 
-  // Quads as two triangles each, the same indices for every batch (offset by the base vertex).
-  std::vector<uint16_t> indices(kMaxQuads * 6);
-  for (size_t q = 0; q < kMaxQuads; ++q) {
-    const auto v = static_cast<uint16_t>(q * 4);
-    const uint16_t quad[6] = {v, static_cast<uint16_t>(v + 1), static_cast<uint16_t>(v + 2),
-                              v, static_cast<uint16_t>(v + 2), static_cast<uint16_t>(v + 3)};
-    std::copy(quad, quad + 6, indices.begin() + static_cast<ptrdiff_t>(q * 6));
-  }
-  glGenBuffers(1, &ebo_);
   glGenVertexArrays(kFramesInFlight, vao_);
   glGenBuffers(kFramesInFlight, vbo_);
   for (int k = 0; k < kFramesInFlight; ++k) {
     glBindVertexArray(vao_[k]);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo_);
-    if (k == 0) {
-      glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)),
-                   indices.data(), GL_STATIC_DRAW);
-    }
     glBindBuffer(GL_ARRAY_BUFFER, vbo_[k]);
     vbo_capacity_[k] = kVertexBufferBytes - kVertexBufferBytes % sizeof(Vertex);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vbo_capacity_[k]), nullptr, GL_STREAM_DRAW);
@@ -214,13 +213,14 @@ bool GlDevice::Init() {
 GlDevice::~GlDevice() {
   if (context_) {
     if (hidden_) SDL_GL_MakeCurrent(hidden_, context_);
-    if (program_) glDeleteProgram(program_);
+    for (GLuint program : program_) {
+      if (program) glDeleteProgram(program);
+    }
     for (int k = 0; k < kFramesInFlight; ++k) {
       if (fence_[k]) glDeleteSync(fence_[k]);
     }
     glDeleteBuffers(kFramesInFlight, vbo_);
     glDeleteVertexArrays(kFramesInFlight, vao_);
-    if (ebo_) glDeleteBuffers(1, &ebo_);
     if (white_) glDeleteTextures(1, &white_);
     SDL_GL_MakeCurrent(nullptr, nullptr);
     SDL_GL_DeleteContext(context_);
@@ -239,7 +239,12 @@ void GlDevice::SetTarget(int logical_w, int logical_h, int box_x, int box_y, int
   box_h_ = std::max(box_h, 1);
   drawable_h_ = drawable_h;
   glViewport(box_x_, drawable_h_ - box_y_ - box_h_, box_w_, box_h_);
-  glUniform2f(scale_uniform_, 2.0f / static_cast<float>(logical_w_), 2.0f / static_cast<float>(logical_h_));
+  for (int k = 0; k < 2; ++k) {
+    glUseProgram(program_[k]);
+    glUniform2f(scale_uniform_[k], 2.0f / static_cast<float>(logical_w_),
+                2.0f / static_cast<float>(logical_h_));
+  }
+  glUseProgram(program_[used_program_]);
   if (!clip_set_) {
     clip_x_ = clip_y_ = 0;
     clip_w_ = logical_w_;
@@ -312,10 +317,9 @@ void GlDevice::Cls() {
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void GlDevice::Begin(GLuint texture, GLenum primitive) {
-  const size_t room = primitive == GL_TRIANGLES ? 4 : 2;
+void GlDevice::Begin(GLuint texture, GLenum primitive, size_t vertices) {
   if (!batch_.empty() && (texture != batch_texture_ || primitive != batch_primitive_ ||
-                          blend_ != batch_blend_ || batch_.size() + room > kMaxBatchVertices)) {
+                          blend_ != batch_blend_ || batch_.size() + vertices > kMaxBatchVertices)) {
     Flush();
   }
   batch_texture_ = texture;
@@ -325,31 +329,51 @@ void GlDevice::Begin(GLuint texture, GLenum primitive) {
 
 void GlDevice::Quad(GLuint texture, float x0, float y0, float x1, float y1, float tx, float ty, float u0,
                     float v0, float u1, float v1) {
-  Begin(texture ? texture : white_, GL_TRIANGLES);
+  Begin(texture ? texture : white_, GL_TRIANGLES, 6);
   const float ax = x0 * ix_, bx = x1 * ix_, ay = x0 * jx_, by = x1 * jx_;
   const float cx = y0 * iy_, dx = y1 * iy_, cy = y0 * jy_, dy = y1 * jy_;
-  batch_.push_back({ax + cx + tx, ay + cy + ty, u0, v0, rgba_});
-  batch_.push_back({bx + cx + tx, by + cy + ty, u1, v0, rgba_});
-  batch_.push_back({bx + dx + tx, by + dy + ty, u1, v1, rgba_});
-  batch_.push_back({ax + dx + tx, ay + dy + ty, u0, v1, rgba_});
+  const Vertex a = {ax + cx + tx, ay + cy + ty, u0, v0, rgba_};
+  const Vertex c = {bx + dx + tx, by + dy + ty, u1, v1, rgba_};
+  batch_.insert(
+      batch_.end(),
+      {a, {bx + cx + tx, by + cy + ty, u1, v0, rgba_}, c, a, c, {ax + dx + tx, ay + dy + ty, u0, v1, rgba_}});
+}
+
+void GlDevice::Triangles(GLuint texture, const float* points, size_t count, float x0, float y0, float x1,
+                         float y1, float tx, float ty, float u0, float v0, float u1, float v1) {
+  Begin(texture, GL_TRIANGLES, count);
+  const float kx = x1 - x0, ky = y1 - y0, ku = u1 - u0, kv = v1 - v0;
+  for (size_t i = 0; i < count; ++i) {
+    const float px = points[2 * i], py = points[2 * i + 1];
+    const float x = x0 + kx * px, y = y0 + ky * py;
+    batch_.push_back({x * ix_ + y * iy_ + tx, x * jx_ + y * jy_ + ty, u0 + ku * px, v0 + kv * py, rgba_});
+  }
+}
+
+bool GlDevice::BlendIgnoresClearTexels() const {
+  return blend_ == 1 || blend_ == 3 || blend_ == 4;
 }
 
 void GlDevice::Line(float x0, float y0, float x1, float y1, float tx, float ty) {
-  Begin(white_, GL_LINES);
+  Begin(white_, GL_LINES, 2);
   // Through pixel centres; the line primitive leaves out the end pixel.
   batch_.push_back({x0 * ix_ + y0 * iy_ + tx + 0.5f, x0 * jx_ + y0 * jy_ + ty + 0.5f, 0.5f, 0.5f, rgba_});
   batch_.push_back({x1 * ix_ + y1 * iy_ + tx + 0.5f, x1 * jx_ + y1 * jy_ + ty + 0.5f, 0.5f, 0.5f, rgba_});
 }
 
 void GlDevice::Point(float x, float y) {
-  Begin(white_, GL_POINTS);
+  Begin(white_, GL_POINTS, 1);
   batch_.push_back({x + 0.5f, y + 0.5f, 0.5f, 0.5f, rgba_});
 }
 
 void GlDevice::ApplyBlend(int mode) {
   if (mode == applied_blend_) return;
   applied_blend_ = mode;
-  glUniform1f(alpha_ref_uniform_, mode == 1 ? 0.5f : -1.0f);
+  const int program = mode == 1 ? 1 : 0;
+  if (program != used_program_) {
+    glUseProgram(program_[program]);
+    used_program_ = program;
+  }
   switch (mode) {
     case 3:
       glEnable(GL_BLEND);
@@ -407,12 +431,7 @@ void GlDevice::Flush() {
 
   ApplyBlend(batch_blend_);
   glBindTexture(GL_TEXTURE_2D, batch_texture_);
-  const auto count = static_cast<GLsizei>(batch_.size());
-  if (batch_primitive_ == GL_TRIANGLES) {
-    glDrawElementsBaseVertex(GL_TRIANGLES, count / 4 * 6, GL_UNSIGNED_SHORT, nullptr, first);
-  } else {
-    glDrawArrays(batch_primitive_, first, count);
-  }
+  glDrawArrays(batch_primitive_, first, static_cast<GLsizei>(batch_.size()));
   ++draw_calls_;
   batch_.clear();
 }

@@ -56,6 +56,13 @@ class GlDevice {
   // (u0, v0)-(u1, v1) of `texture` (0: untextured).
   void Quad(GLuint texture, float x0, float y0, float x1, float y1, float tx, float ty, float u0, float v0,
             float u1, float v1);
+  // Triangles given by `count` corners (x, y pairs) in units of the quad (x0, y0)-(x1, y1): (0, 0) is
+  // its first corner, (1, 1) the opposite one; textured from the same units of (u0, v0)-(u1, v1).
+  void Triangles(GLuint texture, const float* points, size_t count, float x0, float y0, float x1, float y1,
+                 float tx, float ty, float u0, float v0, float u1, float v1);
+  // Whether a texel of alpha 0 leaves the picture as it was under the current blend mode, so drawing
+  // can skip such texels.
+  bool BlendIgnoresClearTexels() const;
   void Line(float x0, float y0, float x1, float y1, float tx, float ty);
   void Point(float x, float y);
 
@@ -73,7 +80,7 @@ class GlDevice {
  private:
   GlDevice() = default;
   bool Init();
-  void Begin(GLuint texture, GLenum primitive);
+  void Begin(GLuint texture, GLenum primitive, size_t vertices);
   void ApplyBlend(int mode);
   void UpdateScissor();
 
@@ -83,14 +90,15 @@ class GlDevice {
   // One vertex buffer per frame in flight, reused once the GPU has finished that frame (its fence),
   // so the stream never waits and never reallocates.
   static constexpr int kFramesInFlight = 3;
-  GLuint program_ = 0, ebo_ = 0, white_ = 0;
+  GLuint program_[2] = {}, white_ = 0;  // plain, and with mode 1's mask test
+  int used_program_ = 0;
   GLuint vao_[kFramesInFlight] = {}, vbo_[kFramesInFlight] = {};
   GLsync fence_[kFramesInFlight] = {};
   size_t vbo_capacity_[kFramesInFlight] = {};
   int segment_ = 0;
   bool segment_open_ = false;
   size_t vbo_offset_ = 0;
-  GLint scale_uniform_ = -1, alpha_ref_uniform_ = -1;
+  GLint scale_uniform_[2] = {-1, -1};
   int max_texture_size_ = 0;
 
   std::vector<Vertex> batch_;

@@ -82,6 +82,14 @@ void GlRenderer::DrawRect(float x0, float y0, float x1, float y1, float tx, floa
   if (GlDevice* device = GlDevice::Get()) device->Quad(0, x0, y0, x1, y1, tx, ty, 0.5f, 0.5f, 0.5f, 0.5f);
 }
 
+void GlRenderer::Finish() {
+  GlDevice* device = GlDevice::Get();
+  if (!device) return;
+  EnsureCurrent();
+  device->Flush();
+  glFinish();
+}
+
 void GlRenderer::Present(bool vsync) {
   GlDevice* device = GlDevice::Get();
   if (!device) return;

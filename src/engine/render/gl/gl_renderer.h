@@ -29,6 +29,7 @@ class GlRenderer : public RenderBackend {
   void Plot(float x, float y) override;
   void DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) override;
   void DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) override;
+  void Finish() override;
   void Present(bool vsync) override;
   bool VsyncPacesAt60() override { return !swaps_.software_pacing; }
   // For a window that changed display or mode.

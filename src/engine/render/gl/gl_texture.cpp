@@ -7,6 +7,8 @@
 #include "engine/media/image.h"
 #include "engine/media/pixmap.h"
 #include "engine/render/gl/gl_device.h"
+#include "engine/render/gl/gl_stats.h"
+#include "engine/render/outline.h"
 
 namespace {
 
@@ -34,23 +36,60 @@ class GlTexture {
   GLuint id_ = 0;
 };
 
+constinit bool gOutlines = true;
+
+// Corners of an outline's triangles in units of the frame (0..1), as the device takes them; null when
+// the outline is the whole frame.
+using OutlineUnits = std::shared_ptr<const std::vector<float>>;
+
 class GlImageFrame : public ImageFrame {
  public:
-  GlImageFrame(std::shared_ptr<GlTexture> texture, float u0, float v0, float u1, float v1, float w, float h)
-      : texture_(std::move(texture)), u0_(u0), v0_(v0), du_((u1 - u0) / w), dv_((v1 - v0) / h) {}
+  GlImageFrame(std::shared_ptr<GlTexture> texture, float u0, float v0, float u1, float v1, float w, float h,
+               OutlineUnits outline)
+      : texture_(std::move(texture)),
+        u0_(u0),
+        v0_(v0),
+        du_((u1 - u0) / w),
+        dv_((v1 - v0) / h),
+        w_(w),
+        h_(h),
+        outline_(std::move(outline)) {}
 
   void Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
             float sh) override {
     GlDevice* device = texture_->Device();
     if (!device) return;
-    device->Quad(texture_->id(), x0, y0, x1, y1, tx, ty, u0_ + sx * du_, v0_ + sy * dv_,
-                 u0_ + (sx + sw) * du_, v0_ + (sy + sh) * dv_);
+    const float u0 = u0_ + sx * du_, v0 = v0_ + sy * dv_, u1 = u0_ + (sx + sw) * du_,
+                v1 = v0_ + (sy + sh) * dv_;
+    const bool whole_frame = sx == 0 && sy == 0 && sw == w_ && sh == h_;
+    if (outline_ && gOutlines && whole_frame && device->BlendIgnoresClearTexels()) {
+      device->Triangles(texture_->id(), outline_->data(), outline_->size() / 2, x0, y0, x1, y1, tx, ty, u0,
+                        v0, u1, v1);
+      return;
+    }
+    device->Quad(texture_->id(), x0, y0, x1, y1, tx, ty, u0, v0, u1, v1);
   }
 
  private:
   std::shared_ptr<GlTexture> texture_;
-  float u0_, v0_, du_, dv_;
+  float u0_, v0_, du_, dv_, w_, h_;
+  OutlineUnits outline_;
 };
+
+// The frame's outline in frame units, or null when it is the whole frame. Mipmapped textures are left
+// whole: their smaller levels spread each texel further than the outline allows for.
+OutlineUnits OutlineUnitsOf(const TPixmap& pixmap, int w, int h, int flags) {
+  if (flags & kImageMipmapped) return nullptr;
+  const FrameOutline outline = OutlineOf(pixmap, w, h, (flags & kImageFiltered) ? 0.5f : 0.125f);
+  if (outline.whole) return nullptr;
+  auto units = std::make_shared<std::vector<float>>();
+  units->reserve(outline.triangles.size() * 2);
+  for (const OutlinePoint& p : outline.triangles) {
+    units->push_back(p.x / static_cast<float>(w));
+    units->push_back(p.y / static_cast<float>(h));
+  }
+  return units;
+}
 
 // Copies frame pixels as RGBA into the w x h window at (x, y) of an atlas `stride` pixels wide, plus a
 // one-pixel ring repeating the edge pixels when `pad` is set.
@@ -114,7 +153,7 @@ std::vector<std::shared_ptr<ImageFrame>> MakeGlFrames(const TImage& image) {
       if (!image.pixmaps[i]) continue;
       Blit(*image.pixmaps[i], w, h, &rgba, w, 0, 0, false);
       if (auto texture = Upload(*device, rgba, w, h, image.flags)) {
-        frames[i] = std::make_shared<GlImageFrame>(texture, 0.0f, 0.0f, 1.0f, 1.0f, fw, fh);
+        frames[i] = std::make_shared<GlImageFrame>(texture, 0.0f, 0.0f, 1.0f, 1.0f, fw, fh, nullptr);
       }
     }
     return frames;
@@ -147,9 +186,14 @@ std::vector<std::shared_ptr<ImageFrame>> MakeGlFrames(const TImage& image) {
       if (!image.pixmaps[first + k]) continue;
       const float x = static_cast<float>((k % cols) * cell_w + 1),
                   y = static_cast<float>((k / cols) * cell_h + 1);
-      frames[first + k] = std::make_shared<GlImageFrame>(texture, x / atlas_w, y / atlas_h,
-                                                         (x + fw) / atlas_w, (y + fh) / atlas_h, fw, fh);
+      frames[first + k] = std::make_shared<GlImageFrame>(
+          texture, x / atlas_w, y / atlas_h, (x + fw) / atlas_w, (y + fh) / atlas_h, fw, fh,
+          OutlineUnitsOf(*image.pixmaps[first + k], w, h, image.flags));
     }
   }
   return frames;
+}
+
+void GlSetOutlines(bool on) {
+  gOutlines = on;
 }
