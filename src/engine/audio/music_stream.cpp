@@ -116,10 +116,17 @@ int StreamCursor::Produce(int16_t* stereo, int frames) {
     const int64_t next = std::min(k + 1, length - 1);
     const int64_t frac = num / rate >= length - 1 ? 0 : num % rate;
     if (seek_) {
-      if (!reader_) reader_ = OggVorbisReader::Open(track.data_);
+      const bool opened = !reader_;
+      if (!reader_) reader_ = OggVorbisReader::Reopen(track.data_);
       if (!reader_ || !reader_->SeekFrame(k)) {
         Fail();
         break;
+      }
+      // Opening reads the stream's end and seeking reads here and there; of all that only the pages
+      // from the new position on are needed again, and they come back as decoding reaches them.
+      if (opened) {
+        ReleaseEmbeddedPages(track.data_.Data(), track.data_.Size());
+        released_ = 0;
       }
       window_.clear();
       window_start_ = k;

@@ -71,8 +71,16 @@ bool EndsWithEndOfStream(TRamStream& stream) {
 }  // namespace
 
 std::unique_ptr<OggVorbisReader> OggVorbisReader::Open(const TRamStream& stream) {
+  return OpenChecked(stream, true);
+}
+
+std::unique_ptr<OggVorbisReader> OggVorbisReader::Reopen(const TRamStream& stream) {
+  return OpenChecked(stream, false);
+}
+
+std::unique_ptr<OggVorbisReader> OggVorbisReader::OpenChecked(const TRamStream& stream, bool check_end) {
   std::unique_ptr<OggVorbisReader> reader(new OggVorbisReader(stream));
-  if (!EndsWithEndOfStream(reader->stream_)) return nullptr;
+  if (check_end && !EndsWithEndOfStream(reader->stream_)) return nullptr;
   // A refused stream leaves nothing to clear.
   reader->open_ = ov_open_callbacks(&reader->stream_, &reader->file_, nullptr, 0, kCallbacks) == 0;
   if (!reader->open_) return nullptr;

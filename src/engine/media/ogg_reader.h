@@ -14,6 +14,9 @@ class OggVorbisReader {
   // closes it) of one or two channels at an accepted rate with a known length. Decoding errors further
   // in show only when reading reaches them.
   static std::unique_ptr<OggVorbisReader> Open(const TRamStream& stream);
+  // Open for bytes that an earlier Open accepted: it leaves out the walk over every page to the stream's
+  // end, which would read (and so bring into memory) the whole of the bytes once more.
+  static std::unique_ptr<OggVorbisReader> Reopen(const TRamStream& stream);
   ~OggVorbisReader();
   OggVorbisReader(const OggVorbisReader&) = delete;
   OggVorbisReader& operator=(const OggVorbisReader&) = delete;
@@ -32,6 +35,7 @@ class OggVorbisReader {
 
  private:
   explicit OggVorbisReader(const TRamStream& stream) : stream_(stream) {}
+  static std::unique_ptr<OggVorbisReader> OpenChecked(const TRamStream& stream, bool check_end);
 
   TRamStream stream_;  // the decoder reads through this copy; the bytes stay in place
   OggVorbis_File file_{};

@@ -72,6 +72,32 @@ GLuint Compile(GLenum kind, const char* source) {
   return shader;
 }
 
+// The plain and the mask program, each the vertex shader linked with its fragment shader; false if a
+// stage or a link fails.
+bool BuildPrograms(GLuint (&programs)[2]) {
+  const GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
+  if (!vs) return false;
+  const char* const fragment_shaders[2] = {kFragmentShader, kMaskFragmentShader};
+  bool ok = true;
+  for (int k = 0; k < 2 && ok; ++k) {
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, fragment_shaders[k]);
+    if (!fs) {
+      ok = false;
+      break;
+    }
+    programs[k] = glCreateProgram();
+    glAttachShader(programs[k], vs);
+    glAttachShader(programs[k], fs);
+    glLinkProgram(programs[k]);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(programs[k], GL_LINK_STATUS, &linked);
+    ok = linked != 0;
+  }
+  glDeleteShader(vs);
+  return ok;
+}
+
 uint8_t ClampByte(int value) {
   return static_cast<uint8_t>(std::clamp(value, 0, 255));
 }
@@ -121,31 +147,30 @@ bool GlDevice::Init() {
   if (SDL_GL_MakeCurrent(hidden_, context_) != 0) return false;
   if (epoxy_gl_version() < 33 || !epoxy_is_desktop_gl()) return false;
 
-  const GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
-  if (!vs) return false;
-  const char* const fragment_shaders[2] = {kFragmentShader, kMaskFragmentShader};
+  // Mesa builds its whole library of GLSL built-in functions (some 6 MB) the first time a context
+  // compiles or links, and keeps it until that context is destroyed. The programs are built in a
+  // short-lived context that shares this one's objects, so the library goes with it; where no such
+  // context can be made, they are built here.
+  SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
+  SDL_GLContext builder = SDL_GL_CreateContext(hidden_);
+  SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
+  bool built = builder && BuildPrograms(program_);
+  if (builder) glFinish();
+  if (SDL_GL_MakeCurrent(hidden_, context_) != 0) {
+    if (builder) SDL_GL_DeleteContext(builder);
+    return false;
+  }
+  if (builder) {
+    SDL_GL_DeleteContext(builder);
+  } else {
+    built = BuildPrograms(program_);
+  }
+  if (!built) return false;
   for (int k = 0; k < 2; ++k) {
-    const GLuint fs = Compile(GL_FRAGMENT_SHADER, fragment_shaders[k]);
-    if (!fs) {
-      glDeleteShader(vs);
-      return false;
-    }
-    program_[k] = glCreateProgram();
-    glAttachShader(program_[k], vs);
-    glAttachShader(program_[k], fs);
-    glLinkProgram(program_[k]);
-    glDeleteShader(fs);
-    GLint linked = 0;
-    glGetProgramiv(program_[k], GL_LINK_STATUS, &linked);
-    if (!linked) {
-      glDeleteShader(vs);
-      return false;
-    }
     glUseProgram(program_[k]);
     scale_uniform_[k] = glGetUniformLocation(program_[k], "u_scale");
     glUniform1i(glGetUniformLocation(program_[k], "u_tex"), 0);
   }
-  glDeleteShader(vs);
   glUseProgram(program_[0]);
   used_program_ = 0;
 
