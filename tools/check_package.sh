@@ -129,14 +129,7 @@ same_colour "$seen" "215 215 215" || fail "the chooser is not drawn: saw ($seen)
 # Quit is the third button, at (230, 60) - (330, 84) of the chooser.
 origin "$chooser"
 click_at $((wx + 280)) $((wy + 72))
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the game still runs 10 s after Quit in the chooser"
-wait "$pid"
-code=$?
-pid=
+await_exit 100 0.1 "the game still runs 10 s after Quit in the chooser"
 ((code == 0)) || fail "the game exited with code $code after Quit: $(cat "$root/stderr.log")"
 stop_xvfb
 echo "the chooser appeared (screenshot $shot_file) and Quit ended the game with exit code 0"

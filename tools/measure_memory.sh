@@ -7,22 +7,12 @@ set -uo pipefail
 build=${1:?build dir}
 play_seconds=${2:-30}
 runs=${3:-3}
-game=$build/vextoron
-bare=$build/bench/bare_window
-here=$(cd "$(dirname "$0")" && pwd)
 script_name=measure_memory
 release_keys=1
-source "$here/../tests/e2e/lib/common.sh"
-need_tools xdotool Xvfb
-[[ -x $game && -x $bare ]] || fail "build vextoron and bare_window in $build first"
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-
-start_xvfb 140 180
-[[ -n ${xvfb_pid:-} ]] || fail "no free display number for Xvfb"
-sleep 1
+source "$(dirname "$0")/lib/measure.sh"
+begin_measuring "$build" xdotool
 
 rss_kb() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
 bare_kb=() menu_kb=() play_kb=()
 for run in $(seq 1 "$runs"); do

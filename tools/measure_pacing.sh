@@ -8,18 +8,10 @@
 set -uo pipefail
 build=${1:?build dir}
 frames=${2:-3600}
-game=$build/vextoron
-bare=$build/bench/bare_window
-here=$(cd "$(dirname "$0")" && pwd)
 script_name=measure_pacing
 release_keys=1
-source "$here/../tests/e2e/lib/common.sh"
-need_tools xdotool Xvfb
-[[ -x $game && -x $bare ]] || fail "build vextoron and bare_window in $build first"
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-start_xvfb 140 180
-[[ -n ${xvfb_pid:-} ]] || fail "no free display number for Xvfb"
-sleep 1
+source "$(dirname "$0")/lib/measure.sh"
+begin_measuring "$build" xdotool
 log=$(mktemp)
 bare_log=$(mktemp)
 

@@ -7,18 +7,9 @@
 set -uo pipefail
 build=${1:?build dir}
 runs=${2:-7}
-game=$build/vextoron
-bare=$build/bench/bare_window
-here=$(cd "$(dirname "$0")" && pwd)
 script_name=measure_startup
-source "$here/../tests/e2e/lib/common.sh"
-need_tools Xvfb
-[[ -x $game && -x $bare ]] || fail "build vextoron and bare_window in $build first"
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-
-start_xvfb 140 180
-[[ -n ${xvfb_pid:-} ]] || fail "no free display number for Xvfb"
-sleep 1
+source "$(dirname "$0")/lib/measure.sh"
+begin_measuring "$build"
 log=$(mktemp)
 
 # Milliseconds from launch to the first frame of program $1.
@@ -40,7 +31,6 @@ time_to_first_frame() {
   echo $(((mark - start) / 1000))
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 bare_ms=() game_ms=()
 for run in $(seq 1 "$runs"); do

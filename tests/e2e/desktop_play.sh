@@ -175,14 +175,7 @@ xdotool key Escape
 sleep 0.6
 origin "$game_window"
 click_at $((wx + 30 + 400)) $((wy + 20 + 548)) 0.3
-for i in $(seq 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "QUIT clicked in the resized window did not end the game"
-wait "$pid"
-code=$?
-pid=
+await_exit 50 0.1 "QUIT clicked in the resized window did not end the game"
 ((code == 0)) || fail "the game exited with code $code"
 
 cleanup

@@ -55,16 +55,9 @@ wait_state() {
 
 # Sends signal $1 and expects exit code 0 within 3 s.
 stop_with() {
-  local sent=$(now_us) i
+  local sent=$(now_us)
   kill -s "$1" "$pid"
-  for i in $(seq 1 60); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$pid" 2>/dev/null && fail "still running 3 s after SIG$1"
-  wait "$pid"
-  local code=$?
-  pid=
+  await_exit 60 0.05 "still running 3 s after SIG$1"
   ((code == 0)) || fail "exit code $code after SIG$1"
   echo "$step: SIG$1 -> exit 0 after $((($(now_us) - sent) / 1000)) ms"
 }
@@ -117,14 +110,7 @@ fi
 lost=$(now_us)
 kill "$xvfb_pid"
 xvfb_pid=
-for i in $(seq 1 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.025
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 1 s after the X server went away"
-wait "$pid"
-code=$?
-pid=
+await_exit 40 0.025 "still running 1 s after the X server went away"
 ended_ms=$((($(now_us) - lost) / 1000))
 ((code != 0)) || fail "exit code 0 after losing the display"
 lines=$(grep -c . "$said")

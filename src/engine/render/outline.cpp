@@ -36,6 +36,15 @@ std::vector<OutlinePoint> Clip(const std::vector<OutlinePoint>& poly, float a, f
   return unique;
 }
 
+float PolygonArea(const std::vector<OutlinePoint>& poly) {
+  float twice = 0;
+  for (size_t i = 0; i < poly.size(); ++i) {
+    const OutlinePoint p = poly[i], q = poly[(i + 1) % poly.size()];
+    twice += p.x * q.y - q.x * p.y;
+  }
+  return std::fabs(twice) / 2;
+}
+
 float Distance(OutlinePoint p, OutlinePoint q) {
   return std::hypot(p.x - q.x, p.y - q.y);
 }
@@ -79,20 +88,16 @@ std::vector<OutlinePoint> Triangulate(const std::vector<OutlinePoint>& poly) {
 }  // namespace
 
 float FrameOutline::Area() const {
-  float twice = 0;
-  for (size_t i = 0; i < corners.size(); ++i) {
-    const OutlinePoint p = corners[i], q = corners[(i + 1) % corners.size()];
-    twice += p.x * q.y - q.x * p.y;
-  }
-  return std::fabs(twice) / 2;
+  return PolygonArea(corners);
 }
 
 FrameOutline OutlineOf(const TPixmap& pixmap, int w, int h, float reach) {
   FrameOutline outline;
   const float fw = static_cast<float>(w), fh = static_cast<float>(h);
   const std::vector<OutlinePoint> rect = {{0, 0}, {fw, 0}, {fw, fh}, {0, fh}};
+  const std::vector<OutlinePoint> rect_triangles = {rect[0], rect[1], rect[2], rect[0], rect[2], rect[3]};
   outline.corners = rect;
-  outline.triangles = {rect[0], rect[1], rect[2], rect[0], rect[2], rect[3]};
+  outline.triangles = rect_triangles;
   if (w <= 0 || h <= 0 || pixmap.width != w || pixmap.height != h || !FormatHasAlpha(pixmap.format)) {
     return outline;
   }
@@ -151,9 +156,7 @@ FrameOutline OutlineOf(const TPixmap& pixmap, int w, int h, float reach) {
       all += Distance(triangles[t], triangles[t + 1]) + Distance(triangles[t + 1], triangles[t + 2]) +
              Distance(triangles[t + 2], triangles[t]);
     }
-    FrameOutline shape;
-    shape.corners = poly;
-    return shape.Area() + 2 * outer + 2 * (all - outer);  // inner edges are counted twice in `all`
+    return PolygonArea(poly) + 2 * outer + 2 * (all - outer);  // inner edges are counted twice in `all`
   };
   std::vector<OutlinePoint> box_triangles = Triangulate(box);
   float best = cost(box, box_triangles);
@@ -168,9 +171,9 @@ FrameOutline OutlineOf(const TPixmap& pixmap, int w, int h, float reach) {
     }
   }
   // Not worth a different shape unless it leaves out a good part of the rectangle.
-  if (best > 0.97f * cost(rect, Triangulate(rect))) {
+  if (best > 0.97f * cost(rect, rect_triangles)) {
     outline.corners = rect;
-    outline.triangles = {rect[0], rect[1], rect[2], rect[0], rect[2], rect[3]};
+    outline.triangles = rect_triangles;
     return outline;
   }
   outline.whole = false;

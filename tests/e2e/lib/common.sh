@@ -57,6 +57,20 @@ use_display_or_xvfb() {
 
 now_us() { date +%s%6N; }
 
+# Waits for the game ($pid) to end, polling $1 times $2 seconds apart; fails with $3 when it still runs.
+# Sets `code` to its exit code and clears pid.
+await_exit() {
+  local i
+  for i in $(seq "$1"); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep "$2"
+  done
+  kill -0 "$pid" 2>/dev/null && fail "$3"
+  wait "$pid"
+  code=$?
+  pid=
+}
+
 # Waits up to $2 seconds for a visible window named exactly VEXTORON of width $1; prints its id.
 wait_window() {
   local width=$1 deadline=$(($(date +%s) + $2)) id w
