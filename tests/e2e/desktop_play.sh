@@ -42,7 +42,8 @@ sleep 1
 
 audio=$out/desktop-audio.raw
 rm -f "$audio"
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio "$game" >"$out/desktop-stderr.log" 2>&1 &
+game_log=$out/desktop-stderr.log
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio "$game" >"$game_log" 2>&1 &
 pid=$!
 
 step="chooser"

@@ -111,7 +111,8 @@ wait_menu() {
 journey_start=$(date +%s)
 audio=$out/full-audio.raw
 rm -f "$audio" "$out"/full-*.png "$out/full-bands.txt"
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio "$game" >"$out/full-stderr.log" 2>&1 &
+game_log=$out/full-stderr.log
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio "$game" >"$game_log" 2>&1 &
 pid=$!
 
 step="chooser"

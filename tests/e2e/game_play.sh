@@ -16,7 +16,8 @@ use_display_or_xvfb
 
 audio=$out/game-audio.raw
 rm -f "$audio"
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio "$game" >"$out/game-stderr.log" 2>&1 &
+game_log=$out/game-stderr.log
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio "$game" >"$game_log" 2>&1 &
 pid=$!
 
 choose_windowed 15

@@ -35,7 +35,8 @@ audio=$out/shell-audio.raw
 rm -f "$frames" "$audio"
 
 start=$(now_us)
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio VEXTORON_FRAME_LOG=$frames "$game" >"$out/shell-stderr.log" 2>&1 &
+game_log=$out/shell-stderr.log
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio VEXTORON_FRAME_LOG=$frames "$game" >"$game_log" 2>&1 &
 pid=$!
 
 chooser=$(wait_window 340 15) || fail "the chooser window did not appear"

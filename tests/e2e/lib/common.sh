@@ -1,10 +1,15 @@
 # Helpers shared by the scripts that drive the built game under Xvfb like a player (sourced, not run).
 # The sourcing script sets script_name (the prefix of its FAIL line) and may set step (the part of the
-# journey it is in) and release_keys=1 (when a failure can come while it holds keys down).
+# journey it is in), release_keys=1 (when a failure can come while it holds keys down) and game_log
+# (the file the game's stderr goes to, shown with a failure).
 
 # Prints the failure, ends the game and a private Xvfb, and exits 1.
 fail() {
   echo "$script_name: FAIL${step:+ at \"$step\"}: $*" >&2
+  if [[ -s ${game_log:-} ]]; then
+    echo "$script_name: the game said:" >&2
+    tail -n 5 "$game_log" | sed 's/^/  /' >&2
+  fi
   ((${release_keys:-0})) && xdotool keyup space Left Right Shift_L 2>/dev/null
   [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
   stop_xvfb

@@ -12,7 +12,20 @@
 
 namespace {
 using SteadyClock = std::chrono::steady_clock;
+
+// An X server that is busy (many clients connecting at once, one going away) can refuse a connection
+// for a moment, and the game would give up on a display that answers a little later. A display that
+// is truly missing still fails, about a second later.
+bool InitVideo() {
+  constexpr int kAttempts = 5;
+  for (int attempt = 1;; ++attempt) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0) return true;
+    if (attempt == kAttempts) return false;
+    SDL_Quit();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50 * attempt));
+  }
 }
+}  // namespace
 
 SdlPlatform::SdlPlatform() = default;
 
@@ -91,7 +104,7 @@ std::shared_ptr<Platform> CreateSdlPlatform() {
   if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   }
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return nullptr;
+  if (!InitVideo()) return nullptr;
   // When no display answers SDL falls back to a driver that shows nothing, and the game would run
   // unseen for ever. A driver the user chose by name is trusted.
   const char* driver = SDL_GetCurrentVideoDriver();
