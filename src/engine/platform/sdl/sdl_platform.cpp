@@ -13,12 +13,24 @@
 namespace {
 using SteadyClock = std::chrono::steady_clock;
 
+void SetHints() {
+  // The game reads stop signals itself (on every screen, also where it reads no events); SDL's own
+  // handlers would only turn two of them into a quit event.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // With only an X display named, only X is tried: SDL would otherwise go on to drivers that print
+  // their own complaints or show nothing.
+  if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  }
+}
+
 // An X server that is busy (many clients connecting at once, one going away) can refuse a connection
 // for a moment, and the game would give up on a display that answers a little later. A display that
-// is truly missing still fails, about a second later.
+// is truly missing still fails, half a second later.
 bool InitVideo() {
   constexpr int kAttempts = 5;
   for (int attempt = 1;; ++attempt) {
+    SetHints();  // SDL_Quit forgets them
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0) return true;
     if (attempt == kAttempts) return false;
     SDL_Quit();
@@ -96,14 +108,6 @@ void SdlPlatform::Exit(int code) {
 }
 
 std::shared_ptr<Platform> CreateSdlPlatform() {
-  // The game reads stop signals itself (on every screen, also where it reads no events); SDL's own
-  // handlers would only turn two of them into a quit event.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // With only an X display named, only X is tried: SDL would otherwise go on to drivers that print
-  // their own complaints or show nothing.
-  if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-  }
   if (!InitVideo()) return nullptr;
   // When no display answers SDL falls back to a driver that shows nothing, and the game would run
   // unseen for ever. A driver the user chose by name is trusted.
