@@ -39,20 +39,21 @@ void ApplyAutoMidHandle(const ImageRef& image) {
   if (gAutoMidHandle) CentreHandle(image);
 }
 
-// The alpha bytes of a pixmap as format A8 (255 throughout for a format without alpha, which the overlap
-// test counts as solid everywhere too).
-std::shared_ptr<TPixmap> AlphaOf(const TPixmap& pixmap) {
-  auto alpha = TPixmap::Create(pixmap.width, pixmap.height, kFormatA8);
-  if (!alpha) return nullptr;
+// Which pixels of a pixmap are solid, one bit each (all of them for a format without alpha, as the
+// overlap test counts such a frame).
+std::shared_ptr<TPixmap> SolidOf(const TPixmap& pixmap) {
+  auto solid = TPixmap::Create(pixmap.width, pixmap.height, kFormatSolid1);
+  if (!solid) return nullptr;
   for (int y = 0; y < pixmap.height; ++y) {
-    uint8_t* out = alpha->Row(y);
+    uint8_t* out = solid->Row(y);
     for (int x = 0; x < pixmap.width; ++x) {
       uint8_t rgba[4];
       pixmap.GetRGBA(x, y, rgba);
-      out[x] = rgba[3];
+      // The collision test counts a pixel from half alpha up.
+      if (rgba[3] >= 128) out[x >> 3] |= static_cast<uint8_t>(1u << (x & 7));
     }
   }
-  return alpha;
+  return solid;
 }
 
 // The cells of a decoded picture as the frames of a new image that remembers where they came from.
@@ -88,16 +89,16 @@ ImageRef Decode(const TImage& image) {
 bool TImage::DropColour() {
   if (colour_dropped) return true;
   if (source.url.empty()) return false;
-  std::vector<std::shared_ptr<TPixmap>> alphas;
+  std::vector<std::shared_ptr<TPixmap>> solids;
   try {
-    alphas.resize(pixmaps.size());
+    solids.resize(pixmaps.size());
     for (size_t i = 0; i < pixmaps.size(); ++i) {
-      if (!pixmaps[i] || !(alphas[i] = AlphaOf(*pixmaps[i]))) return false;
+      if (!pixmaps[i] || !(solids[i] = SolidOf(*pixmaps[i]))) return false;
     }
   } catch (const std::bad_alloc&) {
     return false;  // short of memory the colours simply stay
   }
-  pixmaps = std::move(alphas);
+  pixmaps = std::move(solids);
   colour_dropped = true;
   return true;
 }

@@ -28,16 +28,16 @@ struct TImage {
   std::vector<std::shared_ptr<ImageFrame>> frames;  // textures of the current graphics generation
   std::vector<int> seqs;                            // generation each texture was made for; 0 = none
   TImageSource source;
-  // Once the textures exist the colours are needed no more: each pixmap then holds only its frame's
-  // alpha (format A8), which is all the overlap test reads, and the colours are decoded again from the
-  // source when a new window needs new textures.
+  // Once the textures exist the colours are needed no more: each pixmap then holds only which of its
+  // frame's pixels are solid (one bit each), which is all the overlap test reads, and the colours are
+  // decoded again from the source when a new window needs new textures.
   bool colour_dropped = false;
 
   int FrameCount() const { return static_cast<int>(pixmaps.size()); }
   // Stores a frame's pixels (masked first when the image is masked and the pixels have no alpha) and
   // drops its texture so that the next draw makes a new one. The image keeps its pixels from then on.
   void SetPixmap(int frame, std::shared_ptr<TPixmap> pixmap);
-  // Keeps only each frame's alpha when the image can decode its colours again; false when it cannot
+  // Keeps only each frame's solid mask when the image can decode its colours again; false when it cannot
   // (then nothing changes).
   bool DropColour();
   // The frames in full colour: the image itself, or a copy decoded again from the source (null if that

@@ -12,10 +12,13 @@ struct FrameView {
   const TPixmap* pixmap;
   int alpha_offset;  // byte of a pixel holding its alpha, or -1 when the format has none
   int bpp;
+  bool bits;          // one bit a pixel (then alpha_offset is unused)
   int width, height;  // the quad's size in local units (the image's frame size)
   double hx, hy;      // the image's handle
 
+  bool Opaque() const { return !bits && alpha_offset < 0; }
   bool SolidAt(int col, int row) const {
+    if (bits) return (pixmap->Row(row)[col >> 3] >> (col & 7)) & 1;
     if (alpha_offset < 0) return true;
     return pixmap->Row(row)[static_cast<size_t>(col) * bpp + alpha_offset] >= 128;
   }
@@ -27,6 +30,7 @@ bool MakeView(const TImage& image, int frame, FrameView* view) {
   if (!pixmap || pixmap->width < 1 || pixmap->height < 1) return false;
   view->pixmap = pixmap;
   view->bpp = BytesPerPixel(pixmap->format);
+  view->bits = pixmap->format == kFormatSolid1;
   switch (pixmap->format) {
     case kFormatA8:
       view->alpha_offset = 0;
@@ -57,7 +61,7 @@ int OverlapUnscaled(const FrameView& a, double ax, double ay, const FrameView& b
   const int64_t x0 = std::max(a_left, b_left), x1 = std::min(a_left + a.width, b_left + b.width);
   const int64_t y0 = std::max(a_top, b_top), y1 = std::min(a_top + a.height, b_top + b.height);
   if (x0 >= x1 || y0 >= y1) return 0;
-  if (a.alpha_offset < 0 && b.alpha_offset < 0) return 1;
+  if (a.Opaque() && b.Opaque()) return 1;
   const int a_col = static_cast<int>(x0 - a_left), b_col = static_cast<int>(x0 - b_left);
   const int span = static_cast<int>(x1 - x0);
   for (int64_t y = y0; y < y1; ++y) {

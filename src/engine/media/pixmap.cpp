@@ -20,12 +20,24 @@ int BytesPerPixel(int format) {
 }
 
 bool FormatHasAlpha(int format) {
-  return format == kFormatA8 || format == kFormatBGRA8888 || format == kFormatRGBA8888;
+  return format == kFormatA8 || format == kFormatBGRA8888 || format == kFormatRGBA8888 ||
+         format == kFormatSolid1;
 }
 
+namespace {
+// Bytes of one row's pixels before alignment; 0 for an unknown format.
+int64_t RowBytes(int format, int width) {
+  if (format == kFormatSolid1) return (static_cast<int64_t>(width) + 7) / 8;
+  return static_cast<int64_t>(width) * BytesPerPixel(format);
+}
+
+bool BitAt(const uint8_t* row, int x) {
+  return (row[x >> 3] >> (x & 7)) & 1;
+}
+}  // namespace
+
 std::shared_ptr<TPixmap> TPixmap::Create(int width, int height, int format) {
-  const int bpp = BytesPerPixel(format);
-  if (bpp == 0) return nullptr;
+  if (RowBytes(format, 1) == 0) return nullptr;
   if (width < 1 || height < 1 || width > kMaxImageDimension || height > kMaxImageDimension) return nullptr;
   if (static_cast<int64_t>(width) * height > kMaxImagePixels) return nullptr;
   try {
@@ -33,7 +45,7 @@ std::shared_ptr<TPixmap> TPixmap::Create(int width, int height, int format) {
     pixmap->width = width;
     pixmap->height = height;
     pixmap->format = format;
-    pixmap->pitch = (width * bpp + 3) & ~3;
+    pixmap->pitch = static_cast<int>((RowBytes(format, width) + 3) & ~3);
     pixmap->pixels.assign(static_cast<size_t>(pixmap->pitch) * height, 0);
     return pixmap;
   } catch (const std::bad_alloc&) {
@@ -46,6 +58,14 @@ std::shared_ptr<TPixmap> TPixmap::CopyWindow(int x, int y, int w, int h) const {
   if (static_cast<int64_t>(x) + w > width || static_cast<int64_t>(y) + h > height) return nullptr;
   auto copy = Create(w, h, format);
   if (!copy) return nullptr;
+  if (format == kFormatSolid1) {
+    for (int row = 0; row < h; ++row) {
+      const uint8_t* from = Row(y + row);
+      uint8_t* to = copy->Row(row);
+      for (int i = 0; i < w; ++i) to[i >> 3] |= static_cast<uint8_t>(BitAt(from, x + i) << (i & 7));
+    }
+    return copy;
+  }
   const int bpp = BytesPerPixel(format);
   for (int row = 0; row < h; ++row) {
     std::memcpy(copy->Row(row), Row(y + row) + static_cast<size_t>(x) * bpp, static_cast<size_t>(w) * bpp);
@@ -75,6 +95,10 @@ void TPixmap::GetRGBA(int x, int y, uint8_t out[4]) const {
       break;
     case kFormatRGBA8888:
       out[0] = p[0], out[1] = p[1], out[2] = p[2], out[3] = p[3];
+      break;
+    case kFormatSolid1:
+      out[0] = out[1] = out[2] = 255;
+      out[3] = BitAt(Row(y), x) ? 255 : 0;
       break;
     default:
       out[0] = out[1] = out[2] = out[3] = 0;

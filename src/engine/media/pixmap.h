@@ -1,5 +1,6 @@
 #pragma once
-// TPixmap: a block of decoded pixels in one of the loaders' six formats, rows aligned to 4 bytes.
+// TPixmap: a block of decoded pixels in one of the loaders' six formats, or the one-bit solid mask an
+// image keeps for collisions; rows aligned to 4 bytes.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -11,9 +12,10 @@ enum PixelFormat : int {
   kFormatRGB888 = 4,    // red, green, blue
   kFormatBGRA8888 = 5,  // blue, green, red, alpha
   kFormatRGBA8888 = 6,  // red, green, blue, alpha
+  kFormatSolid1 = 7,    // one bit a pixel, low bit first: alpha 255 where set, 0 where clear
 };
 
-int BytesPerPixel(int format);
+int BytesPerPixel(int format);  // 0 for the one-bit format
 bool FormatHasAlpha(int format);
 
 // Largest width or height the loaders accept; bigger images are refused, not allocated.

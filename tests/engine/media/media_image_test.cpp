@@ -98,8 +98,9 @@ TEST(MediaImage, StripsAreCutRowByRowAndRefusedWhenTooSmall) {
   // where it came from: the right cells of the right picture.
   const std::vector<uint8_t> cell_82 = tail->pixmaps[2]->pixels;
   ASSERT_TRUE(tail->DropColour());
-  EXPECT_EQ(tail->pixmaps[2]->format, kFormatA8);
-  EXPECT_EQ(tail->pixmaps[2]->Row(0)[0], 255);
+  EXPECT_EQ(tail->pixmaps[2]->format, kFormatSolid1);
+  EXPECT_EQ(tail->pixmaps[2]->pixels.size(), 32u * 4);  // a bit a pixel: 32 rows of 4 bytes
+  EXPECT_EQ(tail->pixmaps[2]->Row(0)[0], 0xff);
   std::shared_ptr<const TImage> colour = tail->Colour();
   ASSERT_TRUE(colour);
   EXPECT_EQ(colour->pixmaps[2]->pixels, cell_82);

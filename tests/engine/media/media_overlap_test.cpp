@@ -113,6 +113,16 @@ ImageRef Speckled(int w, int h, uint32_t seed) {
   });
 }
 
+// The image's solid pixels as one-bit frames, as an image keeps them once its colours are let go.
+ImageRef AsBits(const ImageRef& image) {
+  const TPixmap& p = *image->pixmaps[0];
+  auto bits = TPixmap::Create(p.width, p.height, kFormatSolid1);
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x)
+      if (p.Row(y)[x * 4 + 3] >= 128) bits->Row(y)[x / 8] |= static_cast<uint8_t>(1 << (x % 8));
+  return LoadImage(bits, 0);
+}
+
 // The image's pixels turned by 180 degrees or enlarged `scale` times, as a plain image.
 ImageRef Turned(const ImageRef& image) {
   const TPixmap& p = *image->pixmaps[0];
@@ -130,6 +140,10 @@ TEST(MediaOverlap, TransformedFramesAgreeWithTheSamePixelsDrawnPlainly) {
   ImageRef b = Speckled(7, 11, 2);
   ImageRef a_turned = Turned(a), b_turned = Turned(b);
   ImageRef a_big = Enlarged(a, 2), b_big = Enlarged(b, 2);
+  ImageRef a_bits = AsBits(a), b_bits = AsBits(b);
+  // A window cut from one-bit rows starts on any bit.
+  ImageRef a_cut = LoadImage(a->pixmaps[0]->CopyWindow(3, 2, 9, 6), 0);
+  ImageRef a_bits_cut = LoadImage(a_bits->pixmaps[0]->CopyWindow(3, 2, 9, 6), 0);
   int hits = 0;
   for (int dy = -12; dy <= 12; ++dy) {
     for (int dx = -14; dx <= 14; ++dx) {
@@ -139,6 +153,12 @@ TEST(MediaOverlap, TransformedFramesAgreeWithTheSamePixelsDrawnPlainly) {
       EXPECT_EQ(turned, Unscaled(a_turned, 20 - 13, 20 - 9, b_turned, 20 + dx - 7, 20 + dy - 11));
       const int doubled = Scaled(2, a, 20, 20, b, 20 + dx, 20 + dy);
       EXPECT_EQ(doubled, Unscaled(a_big, 20, 20, b_big, 20 + dx, 20 + dy));
+      EXPECT_EQ(turned,
+                FramesOverlapTransformed(*a_bits, 20, 20, 0, *b_bits, 20 + dx, 20 + dy, 0, -1, 0, 0, -1));
+      EXPECT_EQ(doubled, Scaled(2, a_bits, 20, 20, b_bits, 20 + dx, 20 + dy));
+      EXPECT_EQ(Unscaled(a, 20, 20, b, 20 + dx, 20 + dy), Unscaled(a_bits, 20, 20, b, 20 + dx, 20 + dy));
+      EXPECT_EQ(Unscaled(a_cut, 20, 20, b, 20 + dx, 20 + dy),
+                Unscaled(a_bits_cut, 20, 20, b_bits, 20 + dx, 20 + dy));
       hits += turned + doubled;
     }
   }

@@ -14,7 +14,8 @@ TEST(MediaPixmap, CreateAlignsRowsAndRefusesBadSizes) {
   EXPECT_FALSE(TPixmap::Create(0, 5, kFormatI8));
   EXPECT_FALSE(TPixmap::Create(5, -1, kFormatI8));
   EXPECT_FALSE(TPixmap::Create(kMaxImageDimension + 1, 1, kFormatI8));
-  EXPECT_FALSE(TPixmap::Create(4, 4, 7));
+  EXPECT_FALSE(TPixmap::Create(4, 4, 99));
+  EXPECT_EQ(TPixmap::Create(33, 2, kFormatSolid1)->pitch, 8);  // 5 bytes of bits rounded up to 4
   EXPECT_FALSE(TPixmap::Create(kMaxImageDimension, kMaxImageDimension, kFormatI8));  // too many pixels
 }
 
