@@ -32,6 +32,11 @@ constinit bool gSoftwareTiming = false;
 constinit bool gVsyncAvailable = false;
 // Colours were let go this frame: their memory goes back to the system at the next Flip.
 constinit bool gTrimPending = false;
+// The driver and the game free memory as they go (shaders compiled for a new state, buffers that
+// grew); without a trim now and then it stays with the process for good. A trim costs tens of
+// microseconds.
+constexpr int kFlipsBetweenTrims = 600;
+constinit int gFlipsSinceTrim = 0;
 
 void NextGeneration() {
   gGeneration = gGeneration == INT_MAX ? 1 : gGeneration + 1;
@@ -197,11 +202,12 @@ void ResetGraphicsState() {
 void Flip(int sync) {
   TGraphics* g = Drawing();
   if (!g) return;
-  if (gTrimPending) {
+  if (gTrimPending || ++gFlipsSinceTrim >= kFlipsBetweenTrims) {
     // Freed pixels sit in the allocator's free lists (and a finished loader thread's arena) until
-    // trimmed; only frames that made textures pay for this.
+    // trimmed.
     malloc_trim(0);
     gTrimPending = false;
+    gFlipsSinceTrim = 0;
   }
   RenderBackend& backend = *g->backend;
   if (sync == 0) {
