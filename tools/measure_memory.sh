@@ -3,7 +3,8 @@
 # The bare window and the game are started in turn, `runs` times each; the medians are printed with the
 # difference. The game is measured at the menu and again after `play_seconds` of play (NEW GAME, then
 # driving and firing). A second baseline, the bare window at the game's own 800 x 600, shows how much of
-# the difference is only the bigger window (its colour buffers and the image shared with the X server). Usage: measure_memory.sh <build dir> [play_seconds, default 30] [runs, default 3]
+# the difference is only the bigger window (its colour buffers and the image shared with the X server).
+# Usage: measure_memory.sh <build dir> [play_seconds, default 30] [runs, default 3]
 set -uo pipefail
 build=${1:?build dir}
 play_seconds=${2:-30}
