@@ -50,7 +50,7 @@ std::shared_ptr<TPixmap> SolidOf(const TPixmap& pixmap) {
       uint8_t rgba[4];
       pixmap.GetRGBA(x, y, rgba);
       // The collision test counts a pixel from half alpha up.
-      if (rgba[3] >= 128) out[x >> 3] |= static_cast<uint8_t>(1u << (x & 7));
+      if (rgba[3] >= 128) SetSolidBit(out, x);
     }
   }
   return solid;

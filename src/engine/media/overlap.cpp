@@ -18,7 +18,7 @@ struct FrameView {
 
   bool Opaque() const { return !bits && alpha_offset < 0; }
   bool SolidAt(int col, int row) const {
-    if (bits) return (pixmap->Row(row)[col >> 3] >> (col & 7)) & 1;
+    if (bits) return SolidBit(pixmap->Row(row), col);
     if (alpha_offset < 0) return true;
     return pixmap->Row(row)[static_cast<size_t>(col) * bpp + alpha_offset] >= 128;
   }

@@ -30,10 +30,6 @@ int64_t RowBytes(int format, int width) {
   if (format == kFormatSolid1) return (static_cast<int64_t>(width) + 7) / 8;
   return static_cast<int64_t>(width) * BytesPerPixel(format);
 }
-
-bool BitAt(const uint8_t* row, int x) {
-  return (row[x >> 3] >> (x & 7)) & 1;
-}
 }  // namespace
 
 std::shared_ptr<TPixmap> TPixmap::Create(int width, int height, int format) {
@@ -62,7 +58,8 @@ std::shared_ptr<TPixmap> TPixmap::CopyWindow(int x, int y, int w, int h) const {
     for (int row = 0; row < h; ++row) {
       const uint8_t* from = Row(y + row);
       uint8_t* to = copy->Row(row);
-      for (int i = 0; i < w; ++i) to[i >> 3] |= static_cast<uint8_t>(BitAt(from, x + i) << (i & 7));
+      for (int i = 0; i < w; ++i)
+        if (SolidBit(from, x + i)) SetSolidBit(to, i);
     }
     return copy;
   }
@@ -98,7 +95,7 @@ void TPixmap::GetRGBA(int x, int y, uint8_t out[4]) const {
       break;
     case kFormatSolid1:
       out[0] = out[1] = out[2] = 255;
-      out[3] = BitAt(Row(y), x) ? 255 : 0;
+      out[3] = SolidBit(Row(y), x) ? 255 : 0;
       break;
     default:
       out[0] = out[1] = out[2] = out[3] = 0;

@@ -23,6 +23,14 @@ constexpr int kMaxImageDimension = 8192;
 // Largest pixel count (width x height) of one buffer: 128 MB in RGBA.
 constexpr int64_t kMaxImagePixels = 32LL * 1024 * 1024;
 
+// The bit of pixel x in a kFormatSolid1 row, and setting it: the layout lives here alone.
+inline bool SolidBit(const uint8_t* row, int x) {
+  return (row[x >> 3] >> (x & 7)) & 1;
+}
+inline void SetSolidBit(uint8_t* row, int x) {
+  row[x >> 3] |= static_cast<uint8_t>(1u << (x & 7));
+}
+
 struct TPixmap {
   std::vector<uint8_t> pixels;
   int width = 0;
