@@ -27,9 +27,16 @@ void SdlPlatform::PollEvents(std::vector<InputEvent>* out) {
     ReleaseCapture();
     g_capture_window = window_id;
   }
+  // A frame asks for keys, buttons and the pointer a score of times; within a millisecond of the last
+  // look nothing can have arrived that the game could tell apart, so the queue is filled once a
+  // millisecond at most.
+  const int64_t now = Micros();
+  if (now - last_pump_micros < 1000) return;
+  last_pump_micros = now;
+  SDL_PumpEvents();
   bool close_seen = false;
   SDL_Event e;
-  while (SDL_PollEvent(&e)) {
+  while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     // Pads belong to no window: they play whichever window is open.
     if (PadEvent(e, out)) continue;
     InputEvent ev;

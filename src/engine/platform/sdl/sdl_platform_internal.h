@@ -49,6 +49,9 @@ class SdlPlatform : public Platform {
   // Maps window points to the logical drawing area: logical = (window - offset) * scale.
   Letterbox PointerMapping() const;
   bool pointer_visible = true;
+  // When SDL's queue was last filled (microseconds): every input query polls, and filling the queue
+  // asks the display and the pads each time.
+  int64_t last_pump_micros = -1000000;
 
   // sdl_pads.cpp: the game controllers open now, by joystick instance; events of pads as InputEvents.
   std::map<int32_t, SDL_GameController*> pads;
