@@ -39,6 +39,9 @@ stats() {
 monitor=$(pgrep -x 'kdamond\.[0-9]+' | head -n 1)
 monitor_runs=
 perf_pid=
+driver=
+# A failure on the way must not leave the system-wide recording or the driving running.
+trap '[[ -n $perf_pid ]] && kill -INT "$perf_pid" 2>/dev/null; [[ -n $driver ]] && kill "$driver" 2>/dev/null' EXIT
 if [[ -n $monitor ]] && command -v perf >/dev/null && command -v python3 >/dev/null; then
   monitor_data=$(mktemp)
   perf record -q -k mono -a -e sched:sched_switch --filter "next_pid == $monitor" -o "$monitor_data" \
@@ -72,6 +75,7 @@ sleep "$seconds"
 while (($(awk '$1 == "frame" && $4 == 2' "$log" | wc -l) < frames + 60)); do sleep 1; done
 kill "$driver" 2>/dev/null
 wait "$driver" 2>/dev/null
+driver=
 xdotool keyup Left Right space
 kill "$pid"
 wait "$pid" 2>/dev/null
@@ -81,6 +85,7 @@ load_end=$(cut -d' ' -f1 /proc/loadavg)
 if [[ -n $perf_pid ]]; then
   kill -INT "$perf_pid"
   wait "$perf_pid" 2>/dev/null
+  perf_pid=
   monitor_runs=$(mktemp)
   offset=$(python3 -c 'import time; print(time.clock_gettime_ns(time.CLOCK_REALTIME) // 1000 - time.clock_gettime_ns(time.CLOCK_MONOTONIC) // 1000)')
   perf script -i "$monitor_data" -F time 2>/dev/null | tr -d ' :' |
